@@ -1,0 +1,123 @@
+#pragma once
+
+#include "engine/LetterTables.h"
+#include "engine/RandomSource.h"
+#include "engine/WordArray.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+// The option flags a run reads once, at its start, from the window's check
+// marks (or from the command line).
+struct GenerationOptions {
+    bool realityMode = true;
+    bool diphthongs = true;
+    bool fastMode = true;
+};
+
+// The window's three ties to a run; any of them may be left empty.
+struct GenerationHooks {
+    std::function<QString()> caseSample;   // read afresh for every word under match case
+    std::function<void()> yield;           // once per word unless fast mode
+    std::function<void(float fraction, const QString &caption)> progress;
+};
+
+// Compiles a lower-case filter into its elements once, then builds raw words
+// (before case shaping) of exactly the filter's length, drawing in the order
+// the filter alphabet prescribes.
+class WordBuilder {
+public:
+    WordBuilder(QStringView filter, const GenerationOptions &options);
+
+    qsizetype length() const { return length_; }
+
+    template <typename Random>
+    void build(Random &random, QChar *out) const;
+
+private:
+    enum class Kind : unsigned char { VowelGroup, ConsonantGroup, Vowel, Consonant, AnyLetter, Literal };
+    struct Element {
+        Kind kind;
+        char16_t literal;
+    };
+
+    static QChar single(QStringView table, float r) { return table[pickIndex(r, int(table.size()))]; }
+
+    std::vector<Element> elements_;
+    qsizetype length_ = 0;
+    bool diphthongs_;
+    QStringView vowels_, consonants_, vowelPairs_, consonantPairs_;
+};
+
+template <typename Random>
+void WordBuilder::build(Random &random, QChar *out) const
+{
+    for (const Element &e : elements_) {
+        switch (e.kind) {
+        case Kind::VowelGroup:
+        case Kind::ConsonantGroup: {
+            const bool vowel = e.kind == Kind::VowelGroup;
+            // The coin is drawn even when groups are off, so draws line up.
+            const float coin = random.next();
+            if (coin >= 0.5f && diphthongs_) {
+                const QStringView pairs = vowel ? vowelPairs_ : consonantPairs_;
+                const int entry = pickIndex(random.next(), int(pairs.size() / 2));
+                *out++ = pairs[2 * entry];
+                *out++ = pairs[2 * entry + 1];
+            } else {
+                const QStringView table = vowel ? vowels_ : consonants_;
+                *out++ = single(table, random.next());
+                *out++ = single(table, random.next());
+            }
+            break;
+        }
+        case Kind::Vowel:
+            *out++ = single(vowels_, random.next());
+            break;
+        case Kind::Consonant:
+            *out++ = single(consonants_, random.next());
+            break;
+        case Kind::AnyLetter: {
+            const float coin = random.next();
+            *out++ = single(coin >= 0.5f ? vowels_ : consonants_, random.next());
+            break;
+        }
+        case Kind::Literal:
+            *out++ = QChar(e.literal);
+            break;
+        }
+    }
+}
+
+// Fills GeneratedNames with NoOfNames words of the filter's form at indices
+// 1..NoOfNames (index 0 empty) and returns the word at index 1. A count of 0
+// leaves the array alone and returns "". A negative count throws
+// VarnockError SubscriptOutOfRange; exhausted memory throws OutOfMemory.
+QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &GeneratedNames,
+                      bool CaseMatters, RandomSource &random, const GenerationOptions &options,
+                      const GenerationHooks &hooks = {});
+
+// Progress as the long runs report it: the whole percentage after item i of
+// n, in 64-bit arithmetic so counts in the millions cannot overflow.
+inline int wholePercent(qint64 i, qint64 n) { return n > 0 ? int((i * 100) / n) : 0; }
+
+// Calls report(p / 100) each time the whole percentage after item i of n
+// differs from the last one drawn; 0 % is never drawn.
+class ProgressTracker {
+public:
+    explicit ProgressTracker(qint64 total) : total_(total) {}
+    template <typename Report>
+    void step(qint64 i, Report &&report)
+    {
+        const int p = wholePercent(i, total_);
+        if (p != last_) {
+            last_ = p;
+            report(float(p) / 100.0f);
+        }
+    }
+
+private:
+    qint64 total_;
+    int last_ = 0;
+};

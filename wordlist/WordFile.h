@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Writes a word file: every line ended by CR LF, text in the system's 8-bit
+// compatible encoding, the file replaced atomically so that a failed write
+// leaves any earlier file as it was. Failures throw VarnockError with the
+// number that fits (path not found, permission denied, disk full, ...).
+class WordFileWriter {
+public:
+    explicit WordFileWriter(const QString &path);
+    ~WordFileWriter();
+    WordFileWriter(const WordFileWriter &) = delete;
+    WordFileWriter &operator=(const WordFileWriter &) = delete;
+
+    void writeLine(QStringView word);
+    // Flushes and renames over the target; nothing reaches the target before.
+    void commit();
+
+private:
+    void flushBuffer();
+    struct Impl;
+    Impl *impl_;
+};
+
+// Writes words[first..last] (inclusive) as a word file.
+void writeWordFile(const QString &path, const QStringList &words, qsizetype first, qsizetype last);
+
+// The error for a file that could not be opened or written, chosen from what
+// the system says about the path.
+class VarnockError;
+VarnockError fileWriteError(const QString &path, bool diskFull = false);
