@@ -70,7 +70,7 @@ private Q_SLOTS:
     {
         const QChar nul(u'\0');
         WordArray words{u"zero"_qs};
-        const QStringList pieces{u"ab"_qs, QString(u"ab") + nul, QString(u"ab") + nul + nul + u'x', u"abab"_qs,
+        const QStringList pieces{u"ab"_qs, u"ab"_qs + nul, u"ab"_qs + nul + nul + u'x', u"abab"_qs,
                                  u"ababa"_qs, u"ababb"_qs, u"abab"_qs, u"a"_qs, QString(), u"\uffff"_qs,
                                  QString(QChar(0xD83D)) + QChar(0xDE00), u"\u00e9t\u00e9"_qs, u"Abab"_qs};
         XoshiroRandom random(4);
