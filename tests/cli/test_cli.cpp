@@ -284,6 +284,15 @@ private Q_SLOTS:
         }
     }
 
+    void fullStandardOutput()
+    {
+        if (!QFileInfo::exists(u"/dev/full"_qs))
+            QSKIP("no /dev/full here");
+        const Run run = runCli({u"-n"_qs, u"100"_qs, u"Marion"_qs}, u"exec >/dev/full"_qs);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("standard output"), run.err.constData());
+    }
+
     void helpAndVersion()
     {
         const Run version = runCli({u"--version"_qs});

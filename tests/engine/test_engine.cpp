@@ -145,6 +145,21 @@ private Q_SLOTS:
             QCOMPARE(float(a.nextBits()) / 16777216.0f, b.next());
     }
 
+    // A pick never leaves its table, whatever value a source hands over.
+    void pickIndexStaysInside()
+    {
+        QCOMPARE(pickIndex(0.0f, 5), 0);
+        QCOMPARE(pickIndex(0.19999999f, 5), 0);
+        QCOMPARE(pickIndex(0.2f, 5), 1);
+        QCOMPARE(pickIndex(0.99999994f, 277), 276);
+        QCOMPARE(pickIndex(1.0f, 5), 4);
+        QCOMPARE(pickIndex(1.5f, 21), 20);
+        QCOMPARE(pickIndex(-0.25f, 21), 0);
+        ScriptedRandom random{1.0f, 1.0f, 1.0f, 1.0f};
+        WordArray words;
+        QCOMPARE(GenerateNames(u"vcvv"_qs, 1, words, false, random, Plain), u"Uzyo"_qs);
+    }
+
     void generateCountZeroAndEmptyFilter()
     {
         ScriptedRandom random;
