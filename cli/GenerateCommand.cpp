@@ -166,6 +166,8 @@ void emitSorted(const WordBuilder &builder, qint64 count, XoshiroRandom &random,
                 const CaseShaper &shape, bool unique, WordSink &sink)
 {
     const qsizetype length = builder.length();
+    if (count == 0)
+        return;
     LineWriter out(sink);
     if (length == 0) {
         for (qint64 i = 0, n = unique ? std::min<qint64>(count, 1) : count; i < n; ++i)
