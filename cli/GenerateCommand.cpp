@@ -92,14 +92,14 @@ private:
 };
 
 // Gives a raw word its case exactly as GenerateNames does: the sample's
-// capitals under match case (the word always has the sample's length),
-// proper case otherwise.
+// capitals under match case, proper case otherwise or when the lengths
+// differ (a few letters grow when the filter is lower-cased).
 struct CaseShaper {
     bool matchCase;
     QStringView sample;
     void operator()(QChar *word, qsizetype length) const
     {
-        if (matchCase)
+        if (matchCase && sample.size() == length)
             copyCaseInPlace(word, sample);
         else
             properCaseInPlace(word, length);

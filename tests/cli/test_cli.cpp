@@ -96,6 +96,9 @@ private Q_SLOTS:
         QTest::newRow("match case unsorted")
             << QStringList{u"--match-case"_qs, u"--no-sort"_qs} << "mARION" << 500 << true << true << true
             << false << false;
+        QTest::newRow("match case, sample that grows in lower case")
+            << QStringList{u"--match-case"_qs} << QString::fromUtf8("İpeK") << 300 << true << true << true
+            << true << true;
         QTest::newRow("literals and non-Latin letters")
             << QStringList{} << QString::fromUtf8("Zoë-Ann 2") << 2000 << true << true << false << true << true;
         QTest::newRow("long words take the index sort")
