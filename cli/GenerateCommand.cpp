@@ -317,11 +317,17 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
         const WordSource *source = findWordSource(arguments.sourceOption);
         WordArray words(1);
         QString problem;
-        const int failed = guarded(arguments, err, [&] { problem = source->generate(arguments, random, words); });
-        if (failed != ExitOk)
-            return failed;
+        try {
+            problem = source->generate(arguments, random, words);
+        } catch (const VarnockError &error) {
+            problem = error.description();
+        } catch (const std::bad_alloc &) {
+            message(err, VarnockError::standardDescription(ErrorNumber::OutOfMemory));
+            return ExitWriteFailed;
+        }
         if (!problem.isEmpty()) {
-            message(err, problem);
+            // An unusable input file is a bad argument, named with its option.
+            message(err, QStringLiteral("--%1 '%2': %3").arg(arguments.sourceOption, arguments.sourceValue, problem));
             return ExitBadArguments;
         }
         return writeWordArray(words, arguments, out, err);
