@@ -156,6 +156,14 @@ private Q_SLOTS:
         }
     }
 
+    // The example of the README, pinned: a seed's words must not change
+    // between builds.
+    void seededExampleIsStable()
+    {
+        const Run run = runCli({u"--seed"_qs, u"42"_qs, u"-n"_qs, u"8"_qs, u"Marion"_qs});
+        QCOMPARE(run.out, QByteArray("Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n"));
+    }
+
     void repeatableWithSeedOnly()
     {
         const QStringList args{u"-n"_qs, u"300"_qs, u"Yvonne"_qs};
