@@ -102,6 +102,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -130,6 +131,7 @@ private:
     WordArray WordArray_{QString()};
     MainLayout::Geometry layout_;
     bool ending_ = false;
+    QRectF pendingOuter_;
     QList<QActionGroup *> menuItems_;
 
 public:
