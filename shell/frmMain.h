@@ -4,6 +4,8 @@
 #include "shell/MainLayout.h"
 
 #include <QMainWindow>
+#include <QPair>
+#include <QPointer>
 
 class QAction;
 class QActionGroup;
@@ -121,6 +123,8 @@ private:
     void showGenerateError(int number, const QString &description);
     void fillList();
     void writeDirectSave();
+    void rememberFocus();
+    void restoreFocus();
     void applyLayout();
     QRectF outerGeometryTwips() const;
     void setOuterGeometry(const QRectF &twips);
@@ -133,6 +137,8 @@ private:
     bool ending_ = false;
     QRectF pendingOuter_;
     QList<QActionGroup *> menuItems_;
+    QPointer<QWidget> focusBeforeRun_;
+    QPair<int, int> selectionBeforeRun_{-1, 0};
 
 public:
     // Controls
