@@ -4,6 +4,7 @@
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "wordlist/WordListDelegate.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -66,6 +67,7 @@ void frmMain::createControls()
     txtNames = named(new QListView(client), "txtNames");
     txtNames->setModel(namesModel);
     txtNames->setUniformItemSizes(true);
+    txtNames->setItemDelegate(new WordListDelegate(txtNames));
     txtNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
     txtNames->setEditTriggers(QAbstractItemView::NoEditTriggers);
 

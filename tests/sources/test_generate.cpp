@@ -57,10 +57,10 @@ QStringList disabledControls(const MainWindowHarness &h)
 }
 
 // The draws of one "cvcvvc" word with plain tables: b, a, k, pair "ai", n.
-void pushBakain(ScriptedRandom &random)
+ScriptedRandom bakainDraws()
 {
-    random.push({ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
-                 ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)});
+    return ScriptedRandom{ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
+                          ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)};
 }
 
 } // namespace
@@ -130,8 +130,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         MainWindowHarness h({{"Options/HowMany", "1"}, {"Options/RealityMode", "False"},
                              {"Options/Case", matchCase ? "True" : "False"}});
-        ScriptedRandom random;
-        pushBakain(random);
+        ScriptedRandom random = bakainDraws();
         h.openShown(&random);
         QCOMPARE(random.reseeds(), 1); // seeded from the clock at start
         typeAndEnter(h, sample);
