@@ -58,6 +58,9 @@ void frmMain::createControls()
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
+    // Completing from the history would change a typed sample behind the
+    // user's back ("Ma" becoming "Marion").
+    txtFilter->setCompleter(nullptr);
 
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
     cmdGo->setToolTip(tr("Click here for a random filter"));

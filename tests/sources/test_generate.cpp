@@ -102,7 +102,10 @@ private Q_SLOTS:
     void historyTakesEachTextOnce()
     {
         MainWindowHarness h({{"Options/HowMany", "3"}});
-        h.openShown();
+        frmMain &w = h.openShown();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        h.child<QComboBox>("txtFilter")->setFocus();
         typeAndEnter(h, "Marion");
         typeAndEnter(h, "Marion");
         QCOMPARE(history(h), QStringList{"Marion"});
@@ -110,6 +113,10 @@ private Q_SLOTS:
         typeAndEnter(h, "Ida");
         typeAndEnter(h, "marion");
         QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida"}));
+        // A prefix of an entry is a sample of its own, not the entry.
+        typeAndEnter(h, "Ma");
+        QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida", "Ma"}));
+        QCOMPARE(listed(h).first().size(), 2);
         QCOMPARE(h.dialogs.shown.size(), 0);
     }
 
