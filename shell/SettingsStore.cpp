@@ -4,9 +4,7 @@
 
 SettingsStore::SettingsStore(const QString &applicationName)
     : applicationName_(applicationName),
-      // The native format is the registry on Windows and an INI file named
-      // <config>/<Application>/<Application>.conf on Linux.
-      settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+      settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                             applicationName, applicationName))
 {
 }
