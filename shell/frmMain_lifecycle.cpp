@@ -43,7 +43,8 @@ void frmMain::Form_Load()
 {
     random_.reseedFromClock();
     RestorePlacement();
-    for (qint16 i = 0; i >= 0; ++i) {
+    // The index is a 16-bit number, so at most 32767 entries come back.
+    for (int i = 0; i <= 32767; ++i) {
         const QString entry = settings_.get(kList, QString::number(i), QString());
         if (entry.isEmpty())
             break;

@@ -466,11 +466,17 @@ private Q_SLOTS:
         auto *names = h.child<QListView>("txtNames");
         names->setFocus();
         QTRY_VERIFY(names->hasFocus());
+        // The selection panel as the list shows it while it has the focus.
+        auto *panel = h.child<ProgressBox>("picProgBar");
+        panel->show();
+        h.child<QPushButton>("cmdSelAll")->show();
         auto *m = w.findChild<QMenu *>(menu);
         m->popup(QPoint(0, 0));
         m->hide();
         QTRY_VERIFY(h.child<QComboBox>("txtFilter")->hasFocus());
         QVERIFY(!names->hasFocus());
+        QVERIFY(panel->isHidden());
+        QVERIFY(h.child<QPushButton>("cmdSelAll")->isHidden());
     }
 
     void tabOrder()
