@@ -4,7 +4,9 @@
 
 SettingsStore::SettingsStore(const QString &applicationName)
     : applicationName_(applicationName),
-      settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+      // The native format is the registry on Windows and an INI file named
+      // <config>/<Application>/<Application>.conf on Linux.
+      settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             applicationName, applicationName))
 {
 }
