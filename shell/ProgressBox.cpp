@@ -1,0 +1,123 @@
+#include "shell/ProgressBox.h"
+
+#include "engine/NumberText.h"
+#include "engine/VarnockError.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+int roundHalfEven(double value)
+{
+    try {
+        return roundToInt16(value);
+    } catch (const VarnockError &) {
+        return value < 0 ? -32768 : 32767;
+    }
+}
+
+} // namespace
+
+ProgressBox::ProgressBox(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    clearImage();
+}
+
+void ProgressBox::clearImage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    if (image_.size() != pixels)
+        image_ = QImage(pixels, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(dpr);
+    image_.fill(back_);
+}
+
+void ProgressBox::setBackColor(const QColor &color)
+{
+    back_ = color;
+    clearImage();
+    update();
+}
+
+void ProgressBox::drawProgress(float fraction, const QString &caption)
+{
+    back_ = QColor(white);
+    prepareStrips(caption);
+    const double width = this->width();
+    const int barWidth = fraction > 0 ? roundHalfEven(width * double(fraction)) : 0;
+
+    // Under not-xor a pixel's new value depends only on its old one, so the
+    // box is the bar's part of the fully covered image beside the rest of the
+    // uncovered one.
+    if (image_.size() != blank_.size() || image_.format() != blank_.format())
+        image_ = QImage(blank_.size(), blank_.format());
+    image_.setDevicePixelRatio(blank_.devicePixelRatio());
+    const qsizetype barPixels =
+        std::clamp<qsizetype>(qsizetype(std::lround(barWidth * blank_.devicePixelRatio())), 0, image_.width());
+    const qsizetype pixelBytes = 4;
+    for (int y = 0; y < image_.height(); ++y) {
+        uchar *row = image_.scanLine(y);
+        std::memcpy(row, full_.constScanLine(y), size_t(barPixels * pixelBytes));
+        std::memcpy(row + barPixels * pixelBytes, blank_.constScanLine(y) + barPixels * pixelBytes,
+                    size_t((image_.width() - barPixels) * pixelBytes));
+    }
+    // The callers often keep the thread busy, so paint now rather than later.
+    repaint();
+}
+
+void ProgressBox::prepareStrips(const QString &caption)
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    if (stripsReady_ && caption == caption_ && font() == captionFont_ && blank_.size() == pixels
+        && blank_.devicePixelRatio() == dpr)
+        return;
+    stripsReady_ = true;
+    caption_ = caption;
+    captionFont_ = font();
+
+    blank_ = QImage(pixels, QImage::Format_RGB32);
+    blank_.setDevicePixelRatio(dpr);
+    blank_.fill(QColor(white));
+
+    const double width = this->width();
+    const double height = this->height();
+    const QFontMetricsF metrics(font());
+    const int tw = roundHalfEven(metrics.horizontalAdvance(caption));
+    const int th = roundHalfEven(metrics.height());
+    const int x = roundHalfEven(width / 2 - tw / 2.0);
+    const int y = roundHalfEven(height / 2 - th / 2.0);
+    {
+        QPainter p(&blank_);
+        p.setFont(font());
+        p.fillRect(QRect(x, y, tw, th), QColor(white));
+        p.setPen(QColor(navy));
+        p.drawText(QPointF(x, y + metrics.ascent()), caption);
+    }
+
+    // Not-xor turns white under the bar navy and the navy caption white.
+    full_ = blank_.copy();
+    full_.setDevicePixelRatio(dpr);
+    QPainter p(&full_);
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    p.fillRect(QRect(0, 0, int(std::ceil(width)), int(std::ceil(height))), QColor(navy));
+}
+
+void ProgressBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), image_);
+}
+
+void ProgressBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    clearImage();
+}

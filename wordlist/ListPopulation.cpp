@@ -1,0 +1,134 @@
+// Filling the word list (or the direct-save file) after a run.
+#include "shell/frmMain.h"
+
+#include "wordlist/WordFile.h"
+#include "wordlist/WordSort.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringListModel>
+
+namespace {
+
+void yield() { QCoreApplication::processEvents(); }
+
+QLineEdit *editorOf(QWidget *widget)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit *>(widget);
+}
+
+} // namespace
+
+void frmMain::PopulateList()
+{
+    yield();
+    if (mnuSort->isChecked()) {
+        lblStatus->setText(tr("Sorting words..."));
+        yield();
+        Shaker(WordArray_);
+    }
+    yield();
+    // Erasing acts only while sorting is on (the item is enabled exactly
+    // then); its own enabled state is hidden while the run disables menus.
+    if (mnuKillDupes->isChecked() && mnuSort->isChecked()) {
+        lblStatus->setText(tr("Erasing Duplicates..."));
+        yield();
+        KillDupes(WordArray_);
+    }
+    yield();
+    if (mnuDirectSave->isChecked())
+        writeDirectSave();
+    else
+        fillList();
+    lblStatus->setText(tr("Ready."));
+    EnableControls(true);
+}
+
+void frmMain::writeDirectSave()
+{
+    WordFileWriter file(mnuDirectSave->data().toString());
+    const bool fast = mnuFast->isChecked();
+    for (qsizetype i = 1; i < WordArray_.size(); ++i) {
+        file.writeLine(WordArray_.at(i));
+        if (!fast)
+            yield();
+    }
+    file.commit();
+}
+
+void frmMain::fillList()
+{
+    lblStatus->setText(tr("Populating..."));
+    txtNames->hide();
+    yield();
+    QStringList entries = namesModel->stringList();
+    if (mnuFast->isChecked()) {
+        // One model reset instead of one insertion per word.
+        entries.append(WordArray_.mid(1));
+        namesModel->setStringList(entries);
+    } else {
+        for (qsizetype i = 1; i < WordArray_.size(); ++i) {
+            const int row = namesModel->rowCount();
+            namesModel->insertRows(row, 1);
+            namesModel->setData(namesModel->index(row), WordArray_.at(i));
+            yield();
+        }
+    }
+    txtNames->show();
+    if (namesModel->rowCount() > 0)
+        txtNames->setCurrentIndex(namesModel->index(0));
+}
+
+void frmMain::EnableControls(bool enable)
+{
+    // Disabling moves the focus away and drops the filter box's selection;
+    // both come back with the controls, so the next sample can be typed.
+    if (!enable)
+        rememberFocus();
+    // The groups switch every item with its menu, shortcuts included, and
+    // give each item its own enabled state back afterwards.
+    for (QMenu *menu : {mnuFile, mnuOptions, mnuHelp})
+        menu->menuAction()->setEnabled(enable);
+    for (QActionGroup *items : menuItems_)
+        items->setEnabled(enable);
+    txtFilter->setEnabled(enable);
+    cmdGo->setEnabled(enable);
+    txtNames->setEnabled(enable);
+    cmdSelAll->setEnabled(enable);
+    cmdSelNone->setEnabled(enable);
+    if (enable)
+        restoreFocus();
+}
+
+void frmMain::rememberFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this || !focus->isEnabled())
+        return;
+    focusBeforeRun_ = focus;
+    if (QLineEdit *edit = editorOf(focus)) {
+        selectionBeforeRun_ = {edit->selectionStart(), edit->selectionLength()};
+    } else {
+        selectionBeforeRun_ = {-1, 0};
+    }
+}
+
+void frmMain::restoreFocus()
+{
+    QWidget *focus = focusBeforeRun_;
+    focusBeforeRun_ = nullptr;
+    if (!focus || !focus->isEnabled() || !focus->isVisible())
+        return;
+    focus->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit *edit = editorOf(focus); edit && selectionBeforeRun_.first >= 0)
+        edit->setSelection(selectionBeforeRun_.first, selectionBeforeRun_.second);
+}
