@@ -9,7 +9,3 @@ void frmMain::cmdSelAll_Click() {}
 void frmMain::cmdSelNone_Click() {}
 void frmMain::txtNames_GotFocus() {}
 void frmMain::mnuClearList_Click() {}
-void frmMain::mnuGenetic_Click() {}
-void frmMain::mnuGeneticWords_Click() {}
-void frmMain::mnuMutations_Click() {}
-void frmMain::mnuAbout_Click() {}
