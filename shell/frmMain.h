@@ -7,6 +7,8 @@
 #include "sources/RulesFile.h"
 
 #include <QMainWindow>
+#include <QPair>
+#include <QPointer>
 
 class QAction;
 class QActionGroup;
@@ -113,6 +115,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -135,6 +138,8 @@ private:
     void setSelectedAll(bool selected);
     void fillList();
     void writeDirectSave();
+    void rememberFocus();
+    void restoreFocus();
     void applyLayout();
     QRectF outerGeometryTwips() const;
     void setOuterGeometry(const QRectF &twips);
@@ -148,7 +153,10 @@ private:
     RuleLists RuleLists_;
     MainLayout::Geometry layout_;
     bool ending_ = false;
+    QRectF pendingOuter_;
     QList<QActionGroup *> menuItems_;
+    QPointer<QWidget> focusBeforeRun_;
+    QPair<int, int> selectionBeforeRun_{-1, 0};
 
 public:
     // Controls
