@@ -4,7 +4,9 @@
 
 SettingsStore::SettingsStore(const QString &applicationName)
     : applicationName_(applicationName),
-      settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+      // The native format is an INI file <config>/<App>/<App>.conf on Linux
+      // and the registry on Windows.
+      settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             applicationName, applicationName))
 {
 }
