@@ -4,6 +4,7 @@
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "wordlist/WordListDelegate.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -57,6 +58,9 @@ void frmMain::createControls()
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
+    // Completing from the history would change a typed sample behind the
+    // user's back ("Ma" becoming "Marion").
+    txtFilter->setCompleter(nullptr);
 
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
     cmdGo->setToolTip(tr("Click here for a random filter"));
@@ -66,6 +70,7 @@ void frmMain::createControls()
     txtNames = named(new QListView(client), "txtNames");
     txtNames->setModel(namesModel);
     txtNames->setUniformItemSizes(true);
+    txtNames->setItemDelegate(new WordListDelegate(txtNames));
     txtNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
     txtNames->setEditTriggers(QAbstractItemView::NoEditTriggers);
 

@@ -57,10 +57,10 @@ QStringList disabledControls(const MainWindowHarness &h)
 }
 
 // The draws of one "cvcvvc" word with plain tables: b, a, k, pair "ai", n.
-void pushBakain(ScriptedRandom &random)
+ScriptedRandom bakainDraws()
 {
-    random.push({ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
-                 ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)});
+    return ScriptedRandom{ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
+                          ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)};
 }
 
 } // namespace
@@ -102,7 +102,10 @@ private Q_SLOTS:
     void historyTakesEachTextOnce()
     {
         MainWindowHarness h({{"Options/HowMany", "3"}});
-        h.openShown();
+        frmMain &w = h.openShown();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        h.child<QComboBox>("txtFilter")->setFocus();
         typeAndEnter(h, "Marion");
         typeAndEnter(h, "Marion");
         QCOMPARE(history(h), QStringList{"Marion"});
@@ -110,6 +113,10 @@ private Q_SLOTS:
         typeAndEnter(h, "Ida");
         typeAndEnter(h, "marion");
         QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida"}));
+        // A prefix of an entry is a sample of its own, not the entry.
+        typeAndEnter(h, "Ma");
+        QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida", "Ma"}));
+        QCOMPARE(listed(h).first().size(), 2);
         QCOMPARE(h.dialogs.shown.size(), 0);
     }
 
@@ -130,8 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         MainWindowHarness h({{"Options/HowMany", "1"}, {"Options/RealityMode", "False"},
                              {"Options/Case", matchCase ? "True" : "False"}});
-        ScriptedRandom random;
-        pushBakain(random);
+        ScriptedRandom random = bakainDraws();
         h.openShown(&random);
         QCOMPARE(random.reseeds(), 1); // seeded from the clock at start
         typeAndEnter(h, sample);
@@ -166,6 +172,25 @@ private Q_SLOTS:
         h.openShown();
         typeAndEnter(h, "123");
         QCOMPARE(listed(h), QStringList{"123"});
+    }
+
+    void questionMarksGiveVowelsAtEvenOdds()
+    {
+        // 2000 words of 5 letters, each a vowel or a consonant with p = 1/2:
+        // the vowel count has sd 50, so 4800..5200 is a four-sigma band.
+        MainWindowHarness h({{"Options/HowMany", "2000"}, {"Options/Sort", "False"}});
+        h.openShown();
+        typeAndEnter(h, "?????");
+        const QStringList words = listed(h);
+        QCOMPARE(words.size(), 2000);
+        int vowels = 0;
+        for (const QString &word : words) {
+            QCOMPARE(word.size(), 5);
+            QVERIFY2(word.at(0).isUpper() && word.mid(1) == word.mid(1).toLower(), qPrintable(word));
+            for (QChar c : word.toLower())
+                vowels += QStringLiteral("aeiou").contains(c);
+        }
+        QVERIFY2(vowels >= 4800 && vowels <= 5200, qPrintable(QString::number(vowels)));
     }
 
     void errorsReportedAndControlsBack_data()
