@@ -326,9 +326,10 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
             return ExitWriteFailed;
         }
         if (!problem.isEmpty()) {
-            // An unusable input file is a bad argument, named with its option.
+            // A refused input file is named with its option; the reader's
+            // sentence says why.
             message(err, QStringLiteral("--%1 '%2': %3").arg(arguments.sourceOption, arguments.sourceValue, problem));
-            return ExitBadArguments;
+            return ExitInputRejected;
         }
         return writeWordArray(words, arguments, out, err);
     }
