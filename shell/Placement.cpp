@@ -1,0 +1,76 @@
+#include "shell/Placement.h"
+
+#include "engine/NumberText.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <cmath>
+
+namespace Placement {
+
+double storedNumber(const QString &text, double fallback)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? value : fallback;
+}
+
+namespace {
+
+bool reachable(const QRectF &window, const QRectF &screen)
+{
+    // The title strip must show enough to grab the window with the mouse.
+    const double strip = std::min(window.height(), 30.0);
+    const QRectF title(window.left(), window.top(), window.width(), strip);
+    const QRectF seen = title.intersected(screen);
+    return !seen.isEmpty() && seen.width() >= std::min(window.width(), 60.0);
+}
+
+} // namespace
+
+QRectF keepOnScreen(const QRectF &window, const QList<QRectF> &screens)
+{
+    if (screens.isEmpty())
+        return window;
+    for (const QRectF &screen : screens)
+        if (reachable(window, screen))
+            return window;
+    const QRectF &screen = screens.first();
+    QRectF moved = window;
+    moved.moveLeft(std::clamp(window.left(), screen.left(), std::max(screen.left(), screen.right() - window.width())));
+    moved.moveTop(std::clamp(window.top(), screen.top(), std::max(screen.top(), screen.bottom() - window.height())));
+    return moved;
+}
+
+QString defaultDirectSavePath()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\fdkdsfk.txt");
+#else
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("fdkdsfk.txt"));
+#endif
+}
+
+} // namespace Placement
+
+WordCountAnswer readWordCountAnswer(const QString &answer)
+{
+    const double number = leadingNumber(answer);
+    // Compared before rounding, so that counts beyond 32 bits are capped or
+    // refused instead of overflowing.
+    if (number > maxWordCount + 0.5)
+        return {WordCountAnswer::Capped, maxWordCount};
+    if (number <= -2147483648.5)
+        return {WordCountAnswer::Negative, 0};
+    const qint32 rounded = roundToInt32(number);
+    if (rounded > maxWordCount)
+        return {WordCountAnswer::Capped, maxWordCount};
+    if (rounded < 0)
+        return {WordCountAnswer::Negative, rounded};
+    if (rounded == 0)
+        return {WordCountAnswer::Unchanged, 0};
+    return {WordCountAnswer::Store, rounded};
+}
