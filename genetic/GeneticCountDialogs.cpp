@@ -1,0 +1,75 @@
+#include "genetic/GeneticCountDialogs.h"
+
+#include "engine/NumberText.h"
+#include "shell/Dialogs.h"
+#include "shell/SettingsStore.h"
+
+namespace {
+struct CountDialog {
+    QString key;
+    QString defaultValue;
+    QString prompt;
+    QString title;
+    int bound;
+    QString tooManyMessage;
+    QString negativeMessage;
+};
+
+int askCount(const CountDialog &d, SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
+{
+    const QString section = QStringLiteral("Options");
+    const QString answer =
+        dialogs.inputBox(parent, d.prompt, d.title, settings.get(section, d.key, d.defaultValue));
+    const double value = leadingNumber(answer);
+    // Anything past the 32-bit range is simply far above the bound (or far below zero).
+    int n = 0;
+    if (value > d.bound)
+        n = d.bound + 1;
+    else if (value < 0)
+        n = value <= -2147483648.5 ? -1 : roundToInt32(value);
+    else
+        n = roundToInt32(value);
+    if (n < 0) {
+        // A negative count would make every later breeding run impossible.
+        dialogs.message(parent, d.negativeMessage, settings.applicationName(), Dialogs::Icon::Exclamation);
+        return 0;
+    }
+    if (n > d.bound) {
+        dialogs.message(parent, d.tooManyMessage, settings.applicationName(), Dialogs::Icon::Critical);
+        n = d.bound;
+    }
+    if (n == 0)
+        return 0;
+    settings.save(section, d.key, QString::number(n));
+    return n;
+}
+} // namespace
+
+int askGeneticWordCount(SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
+{
+    static const CountDialog dialog{
+        QStringLiteral("HowManyGenetic"),
+        QStringLiteral("10"),
+        QStringLiteral("How many words do you want genetic creator to generate?"),
+        QStringLiteral("Enter number of words"),
+        500,
+        QStringLiteral("Why that many? Words set to 500"),
+        QStringLiteral("The number of words cannot be negative. Nothing was changed."),
+    };
+    return askCount(dialog, settings, dialogs, parent);
+}
+
+int askMutationCount(SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
+{
+    static const CountDialog dialog{
+        QStringLiteral("Mutations"),
+        QStringLiteral("1"),
+        QStringLiteral("How many mutations do you want per generation?"),
+        QStringLiteral("Enter number of mutations"),
+        50,
+        QStringLiteral("You cannot specify more than 50 mutations (well, you can, but what's the use? "
+                       "That would be worse than Chernobyl)."),
+        QStringLiteral("The number of mutations cannot be negative. Nothing was changed."),
+    };
+    return askCount(dialog, settings, dialogs, parent);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class Dialogs;
+class QLineEdit;
+class QListWidget;
+class RandomSource;
+class SettingsStore;
+
+// The genetic creator: siblings of the parent word in txtParent are bred into
+// lstSiblings; double-clicking a sibling makes it the next parent.
+class frmGenetic : public QDialog {
+    Q_OBJECT
+public:
+    frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &dialogs, QWidget *parent = nullptr);
+
+    QLineEdit *txtParent = nullptr;
+    QListWidget *lstSiblings = nullptr;
+
+    void GenerateSiblings();
+    void RestorePlacement();
+
+public Q_SLOTS:
+    void lstSiblings_DblClick();
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    // True when the key was used up.
+    bool txtParent_KeyPress(int key);
+
+    SettingsStore &settings_;
+    RandomSource &random_;
+    Dialogs &dialogs_;
+    bool unloaded_ = false;
+};
