@@ -45,10 +45,14 @@ QString CopyCase(QString Word, const QString &Sample)
 {
     if (Word.size() != Sample.size())
         return ProperCase(Word);
-    QChar *w = Word.data();
-    for (qsizetype i = 0; i < Word.size(); ++i) {
-        const QChar s = Sample[i];
-        w[i] = (s == s.toUpper()) ? upper(w[i]) : lower(w[i]);
-    }
+    copyCaseInPlace(Word.data(), Sample);
     return Word;
+}
+
+void copyCaseInPlace(QChar *word, QStringView sample)
+{
+    for (qsizetype i = 0; i < sample.size(); ++i) {
+        const QChar s = sample[i];
+        word[i] = (s == s.toUpper()) ? upper(word[i]) : lower(word[i]);
+    }
 }

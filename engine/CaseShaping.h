@@ -13,3 +13,5 @@ void properCaseInPlace(QChar *text, qsizetype length);
 // same length (a caseless sample character makes the word's character upper
 // case); otherwise Word in proper case.
 QString CopyCase(QString Word, const QString &Sample);
+// The equal-length half of CopyCase in place: word has sample.size() units.
+void copyCaseInPlace(QChar *word, QStringView sample);

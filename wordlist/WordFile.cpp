@@ -70,6 +70,13 @@ void WordFileWriter::writeLine(QStringView word)
         flushBuffer();
 }
 
+void WordFileWriter::writeLines(QStringView text)
+{
+    impl_->buffer += impl_->encoder.encode(text);
+    if (impl_->buffer.size() >= (1 << 16))
+        flushBuffer();
+}
+
 void WordFileWriter::commit()
 {
     flushBuffer();

@@ -16,6 +16,9 @@ public:
     WordFileWriter &operator=(const WordFileWriter &) = delete;
 
     void writeLine(QStringView word);
+    // Many lines at once, for long runs: text whose every line already ends
+    // in CR LF.
+    void writeLines(QStringView text);
     // Flushes and renames over the target; nothing reaches the target before.
     void commit();
 
