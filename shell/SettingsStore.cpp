@@ -4,7 +4,9 @@
 
 SettingsStore::SettingsStore(const QString &applicationName)
     : applicationName_(applicationName),
-      settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+      // The native format is the registry on Windows and an INI file named
+      // <Application>.conf elsewhere; the explicit INI format would be .ini.
+      settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             applicationName, applicationName))
 {
 }
