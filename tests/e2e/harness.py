@@ -335,5 +335,9 @@ def main(argv=None):
                 if os.path.exists(log) and os.path.getsize(log):
                     print(f"--- {name} output ---")
                     print(open(log, errors="replace").read()[-4000:])
+                conf = session.settings_path(name.capitalize())
+                if os.path.exists(conf):
+                    print(f"--- {conf} ---")
+                    print(open(conf, errors="replace").read()[-4000:])
             raise
     print(f"{args.scenario}: passed")
