@@ -35,9 +35,11 @@ frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &d
     setWindowIcon(AppIcons::varnock());
 
     txtParent = new QLineEdit(this);
+    txtParent->setAccessibleName(QStringLiteral("Parent word"));
     txtParent->setObjectName(QStringLiteral("txtParent"));
     txtParent->installEventFilter(this);
     lstSiblings = new QListWidget(this);
+    lstSiblings->setAccessibleName(QStringLiteral("Siblings"));
     lstSiblings->setObjectName(QStringLiteral("lstSiblings"));
     connect(lstSiblings, &QListWidget::itemDoubleClicked, this, &frmGenetic::lstSiblings_DblClick);
 

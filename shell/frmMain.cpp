@@ -53,17 +53,20 @@ void frmMain::createControls()
     setCentralWidget(client);
 
     txtFilter = named(new QComboBox(client), "txtFilter");
+    txtFilter->setAccessibleName(tr("Sample word or filter"));
     txtFilter->setEditable(true);
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
 
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
+    cmdGo->setAccessibleName(tr("Random filter"));
     cmdGo->setToolTip(tr("Click here for a random filter"));
     cmdGo->setAutoDefault(false);
 
     namesModel = named(new QStringListModel(this), "namesModel");
     txtNames = named(new QListView(client), "txtNames");
+    txtNames->setAccessibleName(tr("Generated words"));
     txtNames->setModel(namesModel);
     txtNames->setUniformItemSizes(true);
     txtNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -74,7 +77,9 @@ void frmMain::createControls()
     picProgBar = named(new ProgressBox(client), "picProgBar");
     picProgBar->hide();
     cmdSelAll = named(new QPushButton(tr("Select all"), picProgBar), "cmdSelAll");
+    cmdSelAll->setAccessibleName(tr("Select all words"));
     cmdSelNone = named(new QPushButton(tr("Select none"), picProgBar), "cmdSelNone");
+    cmdSelNone->setAccessibleName(tr("Select no words"));
     cmdSelAll->hide();
     cmdSelNone->hide();
 
