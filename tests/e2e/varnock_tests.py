@@ -272,6 +272,32 @@ def varnock_exit_saves_nothing(s):
                 "history after a second run")
 
 
+OPTION_SHORTCUTS = [("ctrl+f", "FastMode", "False"), ("ctrl+m", "Case", "True"),
+                    ("ctrl+r", "RealityMode", "False"), ("ctrl+u", "UseDiphthongi", "False"),
+                    ("ctrl+q", "Sort", "False"), ("ctrl+j", "KillDupes", "False")]
+
+
+@scenario(needs=["varnock"])
+def varnock_shortcuts_from_filter_box(s):
+    """Menu shortcuts work while the user types in the filter box, where the
+    text field's own editing keys must not swallow them."""
+    app, win = start_varnock(s)
+    to_filter_box(s)
+    s.type("Mar")
+    for keys, option, toggled in OPTION_SHORTCUTS:
+        s.key(keys)
+        try:
+            wait_until(lambda: options(s).get(option) == toggled, f"{option} = {toggled}", timeout=3)
+        except E2EFailure:
+            raise E2EFailure(f"{keys} in the filter box did not toggle {option}: {options(s)}")
+    s.key("ctrl+x")
+    try:
+        app.wait_exit(timeout=3)
+    except E2EFailure:
+        raise E2EFailure("ctrl+x in the filter box did not end the program")
+    check("List" not in s.settings("Varnock"), "Exit saved the history")
+
+
 @scenario(needs=["varnock"])
 def varnock_genetic_creator(s):
     app, win = start_varnock(s)
