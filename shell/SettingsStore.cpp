@@ -4,8 +4,8 @@
 
 SettingsStore::SettingsStore(const QString &applicationName)
     : applicationName_(applicationName),
-      // The native format is the registry on Windows and an INI file named
-      // <Application>.conf elsewhere; the explicit INI format would be .ini.
+      // The native format is an INI file <config>/<App>/<App>.conf on Linux
+      // and the registry on Windows.
       settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             applicationName, applicationName))
 {
