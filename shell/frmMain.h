@@ -4,6 +4,8 @@
 #include "shell/MainLayout.h"
 
 #include <QMainWindow>
+#include <QPair>
+#include <QPointer>
 
 class QAction;
 class QActionGroup;
@@ -102,6 +104,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -120,6 +123,8 @@ private:
     void showGenerateError(int number, const QString &description);
     void fillList();
     void writeDirectSave();
+    void rememberFocus();
+    void restoreFocus();
     void applyLayout();
     QRectF outerGeometryTwips() const;
     void setOuterGeometry(const QRectF &twips);
@@ -130,7 +135,10 @@ private:
     WordArray WordArray_{QString()};
     MainLayout::Geometry layout_;
     bool ending_ = false;
+    QRectF pendingOuter_;
     QList<QActionGroup *> menuItems_;
+    QPointer<QWidget> focusBeforeRun_;
+    QPair<int, int> selectionBeforeRun_{-1, 0};
 
 public:
     // Controls

@@ -68,11 +68,24 @@ QRectF frmMain::outerGeometryTwips() const
 
 void frmMain::setOuterGeometry(const QRectF &twips)
 {
-    // Before the window is shown the frame is unknown and counts as none.
+    // The frame is known once the window is shown; until then it counts as
+    // none, and showEvent applies the geometry again.
+    if (!isVisible())
+        pendingOuter_ = twips;
     const QSize frame = frameGeometry().size() - size();
     const QRect outer = pixelRect(twips);
     resize((outer.size() - frame).expandedTo(QSize(1, 1)));
     move(outer.topLeft());
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (pendingOuter_.isValid() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        const QRectF outer = pendingOuter_;
+        pendingOuter_ = QRectF();
+        setOuterGeometry(outer);
+    }
 }
 
 void frmMain::RestorePlacement()

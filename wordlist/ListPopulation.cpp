@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
@@ -17,6 +18,13 @@
 namespace {
 
 void yield() { QCoreApplication::processEvents(); }
+
+QLineEdit *editorOf(QWidget *widget)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit *>(widget);
+}
 
 } // namespace
 
@@ -82,6 +90,10 @@ void frmMain::fillList()
 
 void frmMain::EnableControls(bool enable)
 {
+    // Disabling moves the focus away and drops the filter box's selection;
+    // both come back with the controls, so the next sample can be typed.
+    if (!enable)
+        rememberFocus();
     // The groups switch every item with its menu, shortcuts included, and
     // give each item its own enabled state back afterwards.
     for (QMenu *menu : {mnuFile, mnuOptions, mnuHelp})
@@ -93,4 +105,30 @@ void frmMain::EnableControls(bool enable)
     txtNames->setEnabled(enable);
     cmdSelAll->setEnabled(enable);
     cmdSelNone->setEnabled(enable);
+    if (enable)
+        restoreFocus();
+}
+
+void frmMain::rememberFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this || !focus->isEnabled())
+        return;
+    focusBeforeRun_ = focus;
+    if (QLineEdit *edit = editorOf(focus)) {
+        selectionBeforeRun_ = {edit->selectionStart(), edit->selectionLength()};
+    } else {
+        selectionBeforeRun_ = {-1, 0};
+    }
+}
+
+void frmMain::restoreFocus()
+{
+    QWidget *focus = focusBeforeRun_;
+    focusBeforeRun_ = nullptr;
+    if (!focus || !focus->isEnabled() || !focus->isVisible())
+        return;
+    focus->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit *edit = editorOf(focus); edit && selectionBeforeRun_.first >= 0)
+        edit->setSelection(selectionBeforeRun_.first, selectionBeforeRun_.second);
 }
