@@ -10,6 +10,7 @@ enum CliExit : int {
     ExitOk = 0,
     ExitWriteFailed = 1,  // the output could not be written
     ExitBadArguments = 2, // the command line was not understood
+    ExitInputRejected = 1, // an input file was refused by its reader
 };
 
 inline constexpr qint64 MaxWordCount = 10'000'000;

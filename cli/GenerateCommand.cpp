@@ -304,7 +304,7 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
             return failed;
         if (!problem.isEmpty()) {
             message(err, problem);
-            return ExitBadArguments;
+            return ExitInputRejected;
         }
         return writeWordArray(words, arguments, out, err);
     }

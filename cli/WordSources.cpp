@@ -1,10 +1,15 @@
 #include "cli/WordSources.h"
 
+#include "cli/FileSourceCommand.h"
+
 #include <array>
 
 namespace {
 // Add a source here: { "option", "FILE", "help line", &generateFunction }.
-const std::array<WordSource, 0> sources{};
+const std::array<WordSource, 2> sources{{
+    {"pattern", "FILE", "words from a pattern file (.vnk) instead of SAMPLE", &generateFromPatternFile},
+    {"rules", "FILE", "words from a rules file (.nam) instead of SAMPLE", &generateFromRulesFile},
+}};
 } // namespace
 
 std::span<const WordSource> wordSources()

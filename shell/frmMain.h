@@ -1,7 +1,10 @@
 #pragma once
 
 #include "engine/WordArray.h"
+#include "shell/Dialogs.h"
 #include "shell/MainLayout.h"
+#include "sources/PatternFile.h"
+#include "sources/RulesFile.h"
 
 #include <QMainWindow>
 #include <QPair>
@@ -16,7 +19,6 @@ class QMenu;
 class QPushButton;
 class QStringListModel;
 class ClientArea;
-class Dialogs;
 class ProgressBox;
 class RandomSource;
 class SettingsStore;
@@ -49,6 +51,15 @@ public:
     // Sorts and thins WordArray as the options say, then fills the list or
     // writes the direct-save file, and gives the controls back.
     void PopulateList();
+
+    // The open-file dialog over this window, starting in the program's
+    // folder with the first filter pair selected; "" when cancelled.
+    QString ShowOpenDialog(const Dialogs::FilterPairs &Filter, const QString &DefaultExt, const QString &Title);
+
+    // The tables of the last pattern or rules file read (sources/).
+    const QStringList &patternRule() const { return PatternRule_; }
+    const PatternSections &patternSections() const { return PatternSections_; }
+    const RuleLists &ruleLists() const { return RuleLists_; }
 
     // True once Exit (or Esc answered Yes) has ended the program.
     bool isEnding() const { return ending_; }
@@ -121,6 +132,10 @@ private:
     void saveFlag(QAction *item, const char *key);
     void endProgram();
     void showGenerateError(int number, const QString &description);
+    void runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate);
+    void reportFailure(const QString &text);
+    QString proposeWordFile(const QString &filter, const QString &title);
+    void setSelectedAll(bool selected);
     void fillList();
     void writeDirectSave();
     void rememberFocus();
@@ -133,6 +148,9 @@ private:
     RandomSource &random_;
     Dialogs &dialogs_;
     WordArray WordArray_{QString()};
+    QStringList PatternRule_;
+    PatternSections PatternSections_;
+    RuleLists RuleLists_;
     MainLayout::Geometry layout_;
     bool ending_ = false;
     QRectF pendingOuter_;

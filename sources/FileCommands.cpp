@@ -1,0 +1,121 @@
+// The file-driven generation commands and the open-file dialog.
+#include "shell/frmMain.h"
+
+#include "engine/VarnockError.h"
+#include "shell/ProgressBox.h"
+#include "shell/SettingsStore.h"
+#include "sources/RunCount.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringListModel>
+#include <new>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Varnock");
+
+} // namespace
+
+QString frmMain::ShowOpenDialog(const Dialogs::FilterPairs &Filter, const QString &DefaultExt, const QString &Title)
+{
+    return dialogs_.openFile(this, Title, Filter, DefaultExt, QCoreApplication::applicationDirPath());
+}
+
+void frmMain::mnuVarnock_Click()
+{
+    const QString path = ShowOpenDialog({{QStringLiteral("Varnock files"), QStringLiteral("*.vnk")},
+                                         {QStringLiteral("All Files"), QStringLiteral("*.*")}},
+                                        QStringLiteral("vnk"), QStringLiteral("Open rules file"));
+    if (path.isEmpty())
+        return;
+    EnableControls(false);
+    namesModel->setStringList({});
+    const FileReadResult read = LoadPatternFile(path, PatternRule_, PatternSections_);
+    if (!read.valid) {
+        dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
+        EnableControls(true);
+        return;
+    }
+    if (PatternSections_.maxCount() == 0) {
+        EnableControls(true);
+        return;
+    }
+    runFromFile(tr("Generating words..."), [this](qint64 count, const GenerationHooks &hooks) {
+        GenerateFromPattern(count, WordArray_, PatternRule_, PatternSections_, random_, hooks);
+    });
+    // The entries are read afresh from the file on every use.
+    PatternSections_.clear();
+}
+
+void frmMain::mnuOpen_Click()
+{
+    const QString path = ShowOpenDialog({{QStringLiteral("Name Files"), QStringLiteral("*.nam;*.txt")},
+                                         {QStringLiteral("All Files"), QStringLiteral("*.*")}},
+                                        QStringLiteral("nam"), QStringLiteral("Open rules file"));
+    if (path.isEmpty())
+        return;
+    EnableControls(false);
+    namesModel->setStringList({});
+    RuleLists_.reset();
+    const FileReadResult read = LoadRulesFile(path, RuleLists_);
+    if (!read.valid)
+        dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
+    // A file cut short inside its end section still gives words from the
+    // endings it had.
+    if (!RuleLists_.endingRead) {
+        EnableControls(true);
+        return;
+    }
+    runFromFile(tr("Sorting words..."), [this](qint64 count, const GenerationHooks &hooks) {
+        GenerateFromRules(count, WordArray_, RuleLists_, random_, hooks);
+    });
+}
+
+void frmMain::runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate)
+{
+    try {
+        lblStatus->setText(status);
+        QCoreApplication::processEvents();
+        cmdSelAll->hide();
+        cmdSelNone->hide();
+        picProgBar->show();
+        const qint16 count =
+            fileRunCount(settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500")));
+        GenerationHooks hooks;
+        hooks.progress = [this](float fraction, const QString &caption) { DrawProgress(fraction, caption); };
+        generate(count, hooks);
+        picProgBar->hide();
+        QCoreApplication::processEvents();
+    } catch (const VarnockError &error) {
+        reportFailure(tr("The words could not be generated: %1.").arg(error.description()));
+        return;
+    } catch (const std::bad_alloc &) {
+        reportFailure(tr("The words could not be generated: %1.")
+                          .arg(VarnockError::standardDescription(ErrorNumber::OutOfMemory)));
+        return;
+    }
+    try {
+        PopulateList();
+    } catch (const VarnockError &error) {
+        if (mnuDirectSave->isChecked())
+            reportFailure(tr("The words could not be saved to \"%1\": %2.")
+                              .arg(mnuDirectSave->data().toString(), error.description()));
+        else
+            reportFailure(tr("The words could not be listed: %1.").arg(error.description()));
+    } catch (const std::bad_alloc &) {
+        reportFailure(tr("The words could not be listed: %1.")
+                          .arg(VarnockError::standardDescription(ErrorNumber::OutOfMemory)));
+    }
+}
+
+void frmMain::reportFailure(const QString &text)
+{
+    picProgBar->hide();
+    dialogs_.message(this, text, kTitle, Dialogs::Icon::Critical);
+    lblStatus->setText(tr("Ready."));
+    EnableControls(true);
+}

@@ -1,0 +1,62 @@
+// Copying, selecting all or none, the selection panel and clearing the
+// filter history.
+#include "shell/frmMain.h"
+
+#include "shell/ProgressBox.h"
+#include "shell/SettingsStore.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+
+void frmMain::mnuCopy_Click()
+{
+    const QItemSelectionModel *selection = txtNames->selectionModel();
+    QString text;
+    const int N = namesModel->rowCount();
+    for (int i = 0; i < N; ++i) {
+        const QModelIndex entry = namesModel->index(i);
+        if (selection->isSelected(entry))
+            text += entry.data().toString() + QStringLiteral("\r\n");
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void frmMain::setSelectedAll(bool selected)
+{
+    const int N = namesModel->rowCount();
+    // Hidden while the flags change, so the list repaints once.
+    txtNames->hide();
+    QItemSelectionModel *selection = txtNames->selectionModel();
+    if (N > 0)
+        selection->select(QItemSelection(namesModel->index(0), namesModel->index(N - 1)),
+                          selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    txtNames->show();
+    // Moving the current entry must not touch the selection.
+    if (N > 0)
+        selection->setCurrentIndex(namesModel->index(0), QItemSelectionModel::NoUpdate);
+}
+
+void frmMain::cmdSelAll_Click() { setSelectedAll(true); }
+void frmMain::cmdSelNone_Click() { setSelectedAll(false); }
+
+void frmMain::txtNames_GotFocus()
+{
+    // The panel takes the colour of an active window's frame.
+    picProgBar->setBackColor(palette().color(QPalette::Active, QPalette::Window));
+    cmdSelAll->show();
+    cmdSelNone->show();
+    picProgBar->show();
+}
+
+void frmMain::mnuClearList_Click()
+{
+    txtFilter->clear();
+    txtFilter->setEditText(QString());
+    settings_.deleteSection(QStringLiteral("List"));
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The file name offered for saving words: "C:\<word>.txt" where there are
+// drive letters, elsewhere <word>.txt in the user's Documents folder (home
+// when there is none).
+QString proposedWordFilePath(const QString &word);
