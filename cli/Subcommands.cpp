@@ -1,10 +1,14 @@
 #include "cli/Subcommands.h"
 
+#include "cli/MutateCommand.h"
+
 #include <array>
 
 namespace {
 // Add a subcommand here: { "name", "summary", &runFunction }.
-const std::array<Subcommand, 0> commands{};
+const std::array<Subcommand, 1> commands{{
+    {"mutate", "siblings of a word by random letter changes", &runMutateCommand},
+}};
 } // namespace
 
 std::span<const Subcommand> subcommands()

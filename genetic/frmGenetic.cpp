@@ -2,6 +2,7 @@
 
 #include "genetic/SiblingLoop.h"
 #include "shell/AppIcons.h"
+#include "shell/Placement.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
@@ -18,9 +19,7 @@ const QString Section = QStringLiteral("Genetic");
 // A stored placement value that is not a number falls back to the default.
 double storedNumber(const SettingsStore &settings, const QString &key, double defaultValue)
 {
-    bool ok = false;
-    const double value = settings.get(Section, key, QString()).trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? value : defaultValue;
+    return Placement::storedNumber(settings.get(Section, key, QString()), defaultValue);
 }
 } // namespace
 
@@ -71,16 +70,11 @@ void frmGenetic::RestorePlacement()
     const int left = Twips::toPixels(
         storedNumber(settings_, QStringLiteral("Left"), screenWidthTwips / 2 - Twips::fromPixels(width) / 2));
 
-    // A position saved on a screen that is gone would leave the window out
-    // of reach; bring it back to the middle of the primary screen.
-    const QRect wanted(left, top, width, height);
-    bool visible = false;
+    // A position saved under another monitor layout must stay reachable.
+    QList<QRectF> screens;
     for (const QScreen *s : QGuiApplication::screens())
-        visible = visible || s->availableGeometry().intersects(wanted);
-    if (visible || QGuiApplication::screens().isEmpty())
-        move(left, top);
-    else
-        move(screenRect.center() - QPoint(width / 2, height / 2));
+        screens << QRectF(s->availableGeometry());
+    move(Placement::keepOnScreen(QRectF(left, top, width, height), screens).topLeft().toPoint());
 }
 
 void frmGenetic::resizeEvent(QResizeEvent *event)
@@ -104,6 +98,9 @@ void frmGenetic::done(int result)
     QDialog::done(result);
 }
 
+// Height and Width are the inner size and Top/Left the frame's corner, the
+// values resize() and move() take, so a window reopens exactly as it closed
+// whatever frame the desktop draws around it.
 void frmGenetic::Form_Unload()
 {
     if (unloaded_)

@@ -1,4 +1,5 @@
 #include "engine/RandomSource.h"
+#include "shell/AppIcons.h"
 #include "shell/QtDialogs.h"
 #include "shell/SettingsStore.h"
 #include "shell/frmMain.h"
@@ -9,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnock"));
+    QApplication::setDesktopFileName(QStringLiteral("org.varnock.Varnock"));
+    QApplication::setWindowIcon(AppIcons::varnock());
     XoshiroRandom random = XoshiroRandom::fromClock();
     SettingsStore settings(QStringLiteral("Varnock"));
     QtDialogs dialogs;

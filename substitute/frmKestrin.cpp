@@ -41,6 +41,21 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect r
     return l;
 }
 
+// Desktop fonts run wider than the ones the twip layout was drawn for: a
+// caption that does not fit before its field gets a slightly smaller font
+// instead of being cut off.
+void fitBefore(QLabel *label, const QWidget *field)
+{
+    const int room = field->x() - label->x() - 2;
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 6.5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    // The label may use the whole gap up to its field.
+    if (label->width() < room)
+        label->resize(room, label->height());
+}
+
 bool isEnter(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -78,6 +93,10 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     // The field sits over the wide label's right part; keep the field on top.
     txtOriginal->raise();
     txtNew->raise();
+    fitBefore(lblPhrase, txtInput);
+    fitBefore(lblTranslation, txtTranslation);
+    fitBefore(lblOriginal, txtOriginal);
+    fitBefore(lblNew, txtNew);
 
     for (QLineEdit *field : {txtInput, txtOriginal, txtNew})
         field->installEventFilter(this);
