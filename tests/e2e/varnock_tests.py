@@ -145,6 +145,9 @@ def varnock_direct_save(s):
     s.wait_window_gone(box)
     wait_until(lambda: options(s).get("DirectSave") == "True", "DirectSave stored as True")
     check_equal(options(s).get("DirectSaveFile"), target, "DirectSaveFile")
+    # Only the filter row shows: 1000 twips high, 67 pixels (no frame here).
+    wait_until(lambda: abs(s.geometry(win)["HEIGHT"] - 67) <= 2,
+               "the window 67 pixels high")
 
     s.focus(win)
     click_filter_box(s, win)
@@ -158,6 +161,8 @@ def varnock_direct_save(s):
     s.key("ctrl+d")
     wait_until(lambda: options(s).get("DirectSave") == "False", "DirectSave stored as False")
     check_equal(options(s).get("DirectSaveFile"), target, "DirectSaveFile after switching off")
+    wait_until(lambda: abs(s.geometry(win)["HEIGHT"] - 303) <= 2,
+               "the window 303 pixels high (4545 twips)")
     check_equal(s.windows("^Direct Save$"), [], "input box after switching off")
     check(app.alive(), "Varnock ended")
 
