@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "shell/ClientArea.h"
+#include "shell/MenuShortcuts.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
@@ -55,6 +56,7 @@ void frmMain::createControls()
     txtFilter = named(new QComboBox(client), "txtFilter");
     txtFilter->setAccessibleName(tr("Sample word or filter"));
     txtFilter->setEditable(true);
+    giveMenuShortcutsPriority(txtFilter->lineEdit(), this);
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);

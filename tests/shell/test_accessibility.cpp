@@ -1,7 +1,8 @@
 // Every window is usable with a screen reader and without a mouse: each
 // control that can take the focus has an accessible name and is reached by
-// Tab, every menu command has an access key or a shortcut, and every button
-// can be reached from the keyboard.
+// Tab, every menu command has an access key or a shortcut that works even
+// while a text field has the focus, and every button can be reached from
+// the keyboard.
 
 #include "engine/RandomSource.h"
 #include "genetic/frmGenetic.h"
@@ -15,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -138,6 +140,39 @@ private Q_SLOTS:
         QVERIFY(controls(window.get()).size() >= 2);
         const QStringList problems = accessibilityProblems(window.get());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n  "))));
+    }
+
+    // A text field answers ShortcutOverride by accepting the keys it edits
+    // with, which silences any menu shortcut on the same key.
+    void menuShortcutsWinInTextFields()
+    {
+        auto settings = store(QStringLiteral("Varnock"));
+        frmMain window(*settings, random, dialogs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QLineEdit *> fields = window.findChildren<QLineEdit *>();
+        QVERIFY(!fields.isEmpty());
+        QList<QKeySequence> shortcuts;
+        for (const QAction *action : window.findChildren<QAction *>()) {
+            if (action->isEnabled())
+                shortcuts << action->shortcuts();
+        }
+        QVERIFY(shortcuts.size() >= 10);
+        const auto claimed = [](QLineEdit *field, QKeyCombination key) {
+            QKeyEvent event(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
+            event.ignore();
+            QCoreApplication::sendEvent(field, &event);
+            return event.isAccepted();
+        };
+        for (QLineEdit *field : fields) {
+            for (const QKeySequence &shortcut : shortcuts)
+                QVERIFY2(!claimed(field, shortcut[0]),
+                         qPrintable(field->parentWidget()->objectName() + QStringLiteral(" claims ")
+                                    + shortcut.toString()));
+            // Keys no menu uses stay the field's own.
+            QVERIFY(claimed(field, QKeyCombination(Qt::ControlModifier, Qt::Key_A)));
+            QVERIFY(claimed(field, QKeyCombination(Qt::ControlModifier, Qt::Key_Z)));
+        }
     }
 };
 
