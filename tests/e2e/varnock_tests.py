@@ -286,7 +286,7 @@ def varnock_exit_saves_nothing(s):
 
 OPTION_SHORTCUTS = [("ctrl+f", "FastMode", "False"), ("ctrl+m", "Case", "True"),
                     ("ctrl+r", "RealityMode", "False"), ("ctrl+u", "UseDiphthongi", "False"),
-                    ("ctrl+q", "Sort", "False"), ("ctrl+j", "KillDupes", "False")]
+                    ("ctrl+j", "KillDupes", "False"), ("ctrl+q", "Sort", "False")]
 
 
 @scenario(needs=["varnock"])
@@ -302,6 +302,10 @@ def varnock_shortcuts_from_filter_box(s):
             wait_until(lambda: options(s).get(option) == toggled, f"{option} = {toggled}", timeout=3)
         except E2EFailure:
             raise E2EFailure(f"{keys} in the filter box did not toggle {option}: {options(s)}")
+    # Without sorting, erasing duplicates is disabled, its shortcut too.
+    s.key("ctrl+j")
+    time.sleep(0.5)
+    check_equal(options(s).get("KillDupes"), "False", "KillDupes after ctrl+j with sorting off")
     s.key("ctrl+x")
     try:
         app.wait_exit(timeout=3)
