@@ -12,7 +12,6 @@ import configparser
 import ctypes
 import ctypes.util
 import os
-import re
 import shutil
 import signal
 import subprocess
@@ -149,6 +148,7 @@ class Session:
         for d in (self.home, self.config, self.files, runtime):
             os.makedirs(d, mode=0o700, exist_ok=True)
         self.processes = []
+        self.logs = []
         self.display = None
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith(("QT_", "XDG_", "DISPLAY", "WAYLAND"))}
@@ -202,6 +202,8 @@ class Session:
                     p.kill()
                     p.wait(3)
         self.processes.clear()
+        for log in self.logs:
+            log.close()
         shutil.rmtree(self.root, ignore_errors=True)
 
     # programs
@@ -210,8 +212,9 @@ class Session:
         path = self.programs.get(name)
         if not path or not os.access(path, os.X_OK):
             raise E2EFailure(f"program {name} is not built ({path})")
-        self.log = open(os.path.join(self.root, f"{name}.log"), "ab")
-        return App(self, name, self._spawn([path, *args], stdout=self.log, stderr=self.log))
+        log = open(os.path.join(self.root, f"{name}.log"), "ab")
+        self.logs.append(log)
+        return App(self, name, self._spawn([path, *args], stdout=log, stderr=log))
 
     # X helpers
 

@@ -5,7 +5,7 @@ import os
 import re
 import time
 
-from harness import E2EFailure, check, check_equal, scenario, wait_until
+from harness import E2EFailure, check, check_equal, scenario, wait_until, write_ini
 
 # Consonant, vowel, consonant, two-letter vowel group, consonant: the form of
 # Marion with two-letter groups on, proper-cased.
@@ -227,6 +227,38 @@ def varnock_pattern_and_rules_files(s):
     s.key("Return")
     s.wait_window_gone(box)
     check(app.alive(), "Varnock ended after an invalid file")
+
+
+@scenario(needs=["varnock"])
+def varnock_placement_and_history(s):
+    """A stored placement and history are applied at start and written back
+    at close; Clear list empties the history in the store at once."""
+    write_ini(s.settings_path("Varnock"), {
+        "Window": {"WindowState": "0", "Height": "5010", "Width": "4005",
+                   "Top": "105", "Left": "210"},
+        "List": {"0": "Marion", "1": "Varn"}})
+    app, win = start_varnock(s)
+    # 15 twips to the pixel; there is no frame without a window manager.
+    check_equal(s.geometry(win), {"X": 14, "Y": 7, "WIDTH": 267, "HEIGHT": 334}, "restored geometry")
+    click_filter_box(s, win)
+    generate(s, "Varn")               # already in the history: not added again
+    generate(s, "Kestrel")
+    s.close_request(win)
+    app.wait_exit()
+    stored = s.settings("Varnock")
+    check_equal(stored.get("List"), {"0": "Marion", "1": "Varn", "2": "Kestrel"}, "history")
+    check_equal({k: stored["Window"][k] for k in ("WindowState", "Width", "Height", "Top", "Left")},
+                {"WindowState": "0", "Width": "4005", "Height": "5010", "Top": "105", "Left": "210"},
+                "placement written at close")
+
+    app, win = start_varnock(s)
+    s.key("ctrl+l")
+    wait_until(lambda: "List" not in s.settings("Varnock"), "the List section deleted")
+    click_filter_box(s, win)
+    generate(s, "Ma")
+    s.close_request(win)
+    app.wait_exit()
+    check_equal(s.settings("Varnock").get("List"), {"0": "Ma"}, "history after Clear list")
 
 
 @scenario(needs=["varnock"])
