@@ -369,6 +369,17 @@ def varnock_genetic_creator(s):
     (old, new), = diffs
     check((old in V) == (new in V), f"{old} became {new}: class changed")
 
+    # The keyboard way: Tab into the list, the second sibling, Enter.
+    s.key("Tab", "Down", "Down")
+    s.key("Return")
+    time.sleep(0.5)
+    s.key("shift+Tab", "ctrl+a", "ctrl+c")
+    child = wait_until(lambda: (s.clipboard() or b"").decode() != parent and s.clipboard(),
+                       "the next parent on the clipboard").decode()
+    check_equal(len(child), 6, f"length of sibling {child!r}")
+    check_equal(sum(a != b for a, b in zip(parent.lower(), child.lower())), 1,
+                f"letters changed from {parent!r} to {child!r}")
+
     s.close_request(gen)
     s.wait_window_gone(gen)
     check(app.alive(), "closing the genetic creator ended Varnock")
