@@ -86,6 +86,7 @@ def varnock_smoke(s):
     s.close_request(win)
     check_equal(app.wait_exit(), 0, "exit code after closing")
     stored = s.settings("Varnock")
+    check_equal(sorted(stored), ["List", "Window"], "sections written by a first run")
     check_equal(stored.get("List"), {"0": "Marion"}, "stored filter history")
     window = stored.get("Window", {})
     for key in ("WindowState", "Height", "Width", "Top", "Left"):
