@@ -222,10 +222,13 @@ ushort keyAscii(const QKeyEvent *key)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
-        return QMainWindow::eventFilter(watched, event);
+    // Every event of the application passes here; most leave at once.
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::FocusIn) || !watched->isWidgetType()
+        || static_cast<QWidget *>(watched)->window() != this)
+        return false;
     const bool isFilter = watched == txtFilter || watched == txtFilter->lineEdit();
-    if (event->type() == QEvent::KeyPress) {
+    if (type == QEvent::KeyPress) {
         ushort code = keyAscii(static_cast<QKeyEvent *>(event));
         if (code == 0)
             return false;
@@ -234,13 +237,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             txtFilter_KeyPress(code);
         return code == 0;
     }
-    if (event->type() == QEvent::FocusIn) {
-        if (isFilter)
-            txtFilter_GotFocus();
-        else if (watched == cmdGo)
-            cmdGo_GotFocus();
-        else if (watched == txtNames || watched == txtNames->viewport())
-            txtNames_GotFocus();
-    }
+    if (isFilter)
+        txtFilter_GotFocus();
+    else if (watched == cmdGo)
+        cmdGo_GotFocus();
+    else if (watched == txtNames || watched == txtNames->viewport())
+        txtNames_GotFocus();
     return false;
 }
