@@ -5,7 +5,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -47,31 +49,65 @@ void ProgressBox::setBackColor(const QColor &color)
 void ProgressBox::drawProgress(float fraction, const QString &caption)
 {
     back_ = QColor(white);
-    clearImage();
+    prepareStrips(caption);
+    const double width = this->width();
+    const int barWidth = fraction > 0 ? roundHalfEven(width * double(fraction)) : 0;
+
+    // Under not-xor a pixel's new value depends only on its old one, so the
+    // box is the bar's part of the fully covered image beside the rest of the
+    // uncovered one.
+    if (image_.size() != blank_.size() || image_.format() != blank_.format())
+        image_ = QImage(blank_.size(), blank_.format());
+    image_.setDevicePixelRatio(blank_.devicePixelRatio());
+    const qsizetype barPixels =
+        std::clamp<qsizetype>(qsizetype(std::lround(barWidth * blank_.devicePixelRatio())), 0, image_.width());
+    const qsizetype pixelBytes = 4;
+    for (int y = 0; y < image_.height(); ++y) {
+        uchar *row = image_.scanLine(y);
+        std::memcpy(row, full_.constScanLine(y), size_t(barPixels * pixelBytes));
+        std::memcpy(row + barPixels * pixelBytes, blank_.constScanLine(y) + barPixels * pixelBytes,
+                    size_t((image_.width() - barPixels) * pixelBytes));
+    }
+    // The callers often keep the thread busy, so paint now rather than later.
+    repaint();
+}
+
+void ProgressBox::prepareStrips(const QString &caption)
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    if (stripsReady_ && caption == caption_ && font() == captionFont_ && blank_.size() == pixels
+        && blank_.devicePixelRatio() == dpr)
+        return;
+    stripsReady_ = true;
+    caption_ = caption;
+    captionFont_ = font();
+
+    blank_ = QImage(pixels, QImage::Format_RGB32);
+    blank_.setDevicePixelRatio(dpr);
+    blank_.fill(QColor(white));
 
     const double width = this->width();
     const double height = this->height();
-    QPainter p(&image_);
-    p.setFont(font());
     const QFontMetricsF metrics(font());
     const int tw = roundHalfEven(metrics.horizontalAdvance(caption));
     const int th = roundHalfEven(metrics.height());
     const int x = roundHalfEven(width / 2 - tw / 2.0);
     const int y = roundHalfEven(height / 2 - th / 2.0);
-
-    p.fillRect(QRect(x, y, tw, th), QColor(white));
-    p.setPen(QColor(navy));
-    p.drawText(QPointF(x, y + metrics.ascent()), caption);
+    {
+        QPainter p(&blank_);
+        p.setFont(font());
+        p.fillRect(QRect(x, y, tw, th), QColor(white));
+        p.setPen(QColor(navy));
+        p.drawText(QPointF(x, y + metrics.ascent()), caption);
+    }
 
     // Not-xor turns white under the bar navy and the navy caption white.
+    full_ = blank_.copy();
+    full_.setDevicePixelRatio(dpr);
+    QPainter p(&full_);
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    if (fraction > 0) {
-        const int barWidth = roundHalfEven(width * double(fraction));
-        p.fillRect(QRect(0, 0, barWidth, int(height)), QColor(navy));
-    }
-    p.end();
-    // The callers often keep the thread busy, so paint now rather than later.
-    repaint();
+    p.fillRect(QRect(0, 0, int(std::ceil(width)), int(std::ceil(height))), QColor(navy));
 }
 
 void ProgressBox::paintEvent(QPaintEvent *)

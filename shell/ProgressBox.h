@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -33,7 +34,15 @@ protected:
 
 private:
     void clearImage();
+    void prepareStrips(const QString &caption);
 
     QImage image_;
+    // The box with its caption and no bar, and the same fully covered by the
+    // bar, for the current caption, font and size.
+    bool stripsReady_ = false;
+    QString caption_;
+    QFont captionFont_;
+    QImage blank_;
+    QImage full_;
     QColor back_ = QColor(white);
 };

@@ -5,6 +5,7 @@
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "wordlist/WordListDelegate.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -60,6 +61,9 @@ void frmMain::createControls()
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
+    // Completing from the history would change a typed sample behind the
+    // user's back ("Ma" becoming "Marion").
+    txtFilter->setCompleter(nullptr);
 
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
     cmdGo->setAccessibleName(tr("Random filter"));
@@ -71,6 +75,7 @@ void frmMain::createControls()
     txtNames->setAccessibleName(tr("Generated words"));
     txtNames->setModel(namesModel);
     txtNames->setUniformItemSizes(true);
+    txtNames->setItemDelegate(new WordListDelegate(txtNames));
     txtNames->setSelectionMode(QAbstractItemView::ExtendedSelection);
     txtNames->setEditTriggers(QAbstractItemView::NoEditTriggers);
 

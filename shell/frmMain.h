@@ -143,6 +143,7 @@ private:
     void applyLayout();
     QRectF outerGeometryTwips() const;
     void setOuterGeometry(const QRectF &twips);
+    QRectF centredOnScreen(double width, double height) const;
 
     SettingsStore &settings_;
     RandomSource &random_;

@@ -92,6 +92,9 @@ void frmMain::RestorePlacement()
 {
     const double state = Placement::storedNumber(settings_.get(kWindow, QStringLiteral("WindowState"), QStringLiteral("2")), 2);
     if (state == 2) {
+        // The designed size, centred, is what the window returns to when it
+        // is restored (or when no window manager maximises it).
+        setOuterGeometry(centredOnScreen(MainLayout::designOuterWidth, MainLayout::designOuterHeight));
         setWindowState(Qt::WindowMaximized);
         return;
     }
@@ -100,15 +103,21 @@ void frmMain::RestorePlacement()
     };
     const float height = stored("Height", MainLayout::designOuterHeight);
     const float width = stored("Width", MainLayout::designOuterWidth);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    const QRectF screenTwips = screen ? twipRect(screen->geometry()) : QRectF();
-    const float top = stored("Top", screenTwips.height() / 2 - height / 2);
-    const float left = stored("Left", screenTwips.width() / 2 - width / 2);
+    const QRectF centred = centredOnScreen(width, height);
+    const float top = stored("Top", centred.top());
+    const float left = stored("Left", centred.left());
 
     QList<QRectF> screens;
     for (QScreen *s : QGuiApplication::screens())
         screens << twipRect(s->availableGeometry());
     setOuterGeometry(Placement::keepOnScreen(QRectF(left, top, width, height), screens));
+}
+
+QRectF frmMain::centredOnScreen(double width, double height) const
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRectF area = screen ? twipRect(screen->geometry()) : QRectF();
+    return QRectF(area.width() / 2 - width / 2, area.height() / 2 - height / 2, width, height);
 }
 
 void frmMain::Form_Unload()
@@ -213,10 +222,13 @@ ushort keyAscii(const QKeyEvent *key)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
-        return QMainWindow::eventFilter(watched, event);
+    // Every event of the application passes here; most leave at once.
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::FocusIn) || !watched->isWidgetType()
+        || static_cast<QWidget *>(watched)->window() != this)
+        return false;
     const bool isFilter = watched == txtFilter || watched == txtFilter->lineEdit();
-    if (event->type() == QEvent::KeyPress) {
+    if (type == QEvent::KeyPress) {
         ushort code = keyAscii(static_cast<QKeyEvent *>(event));
         if (code == 0)
             return false;
@@ -225,13 +237,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             txtFilter_KeyPress(code);
         return code == 0;
     }
-    if (event->type() == QEvent::FocusIn) {
-        if (isFilter)
-            txtFilter_GotFocus();
-        else if (watched == cmdGo)
-            cmdGo_GotFocus();
-        else if (watched == txtNames || watched == txtNames->viewport())
-            txtNames_GotFocus();
-    }
+    if (isFilter)
+        txtFilter_GotFocus();
+    else if (watched == cmdGo)
+        cmdGo_GotFocus();
+    else if (watched == txtNames || watched == txtNames->viewport())
+        txtNames_GotFocus();
     return false;
 }

@@ -57,10 +57,10 @@ QStringList disabledControls(const MainWindowHarness &h)
 }
 
 // The draws of one "cvcvvc" word with plain tables: b, a, k, pair "ai", n.
-void pushBakain(ScriptedRandom &random)
+ScriptedRandom bakainDraws()
 {
-    random.push({ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
-                 ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)});
+    return ScriptedRandom{ScriptedRandom::pick(0, 21), ScriptedRandom::pick(0, 5), ScriptedRandom::pick(7, 21), 0.75f,
+                          ScriptedRandom::pick(0, 21), ScriptedRandom::pick(10, 21)};
 }
 
 } // namespace
@@ -102,7 +102,10 @@ private Q_SLOTS:
     void historyTakesEachTextOnce()
     {
         MainWindowHarness h({{"Options/HowMany", "3"}});
-        h.openShown();
+        frmMain &w = h.openShown();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        h.child<QComboBox>("txtFilter")->setFocus();
         typeAndEnter(h, "Marion");
         typeAndEnter(h, "Marion");
         QCOMPARE(history(h), QStringList{"Marion"});
@@ -110,6 +113,10 @@ private Q_SLOTS:
         typeAndEnter(h, "Ida");
         typeAndEnter(h, "marion");
         QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida"}));
+        // A prefix of an entry is a sample of its own, not the entry.
+        typeAndEnter(h, "Ma");
+        QCOMPARE(history(h), (QStringList{"Marion", "marion", "Ida", "Ma"}));
+        QCOMPARE(listed(h).first().size(), 2);
         QCOMPARE(h.dialogs.shown.size(), 0);
     }
 
@@ -130,8 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         MainWindowHarness h({{"Options/HowMany", "1"}, {"Options/RealityMode", "False"},
                              {"Options/Case", matchCase ? "True" : "False"}});
-        ScriptedRandom random;
-        pushBakain(random);
+        ScriptedRandom random = bakainDraws();
         h.openShown(&random);
         QCOMPARE(random.reseeds(), 1); // seeded from the clock at start
         typeAndEnter(h, sample);
