@@ -191,7 +191,7 @@ QString generateUsage()
             usage += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -16)
                          .arg(QLatin1String(command.summary));
     }
-    usage += QStringLiteral("\nExit status: 0 done, 1 the output could not be written, 2 bad arguments.\n");
+    usage += QStringLiteral("\nExit status: 0 done, 1 the output could not be written or an input file\nwas refused, 2 bad arguments.\n");
     return usage;
 }
 

@@ -42,7 +42,15 @@ private:
         char16_t literal;
     };
 
-    static QChar single(QStringView table, float r) { return table[pickIndex(r, int(table.size()))]; }
+    // One draw used as a coin (r >= 0.5) or as a pick among m items
+    // (floor(r * m)). The seeded source answers in integer arithmetic with
+    // the very same results; any other source goes through its float.
+    template <typename Random>
+    struct Draws {
+        Random &random;
+        bool coin() { return random.next() >= 0.5f; }
+        int pick(int m) { return pickIndex(random.next(), m); }
+    };
 
     std::vector<Element> elements_;
     qsizetype length_ = 0;
@@ -50,39 +58,52 @@ private:
     QStringView vowels_, consonants_, vowelPairs_, consonantPairs_;
 };
 
+template <>
+struct WordBuilder::Draws<XoshiroRandom> {
+    XoshiroRandom &random;
+    bool coin() { return random.nextBits() >= (1u << 23); }
+    int pick(int m) { return int((std::uint64_t(random.nextBits()) * unsigned(m)) >> 24); }
+};
+
 template <typename Random>
 void WordBuilder::build(Random &random, QChar *out) const
 {
+    Draws<Random> draw{random};
+    const char16_t *vowels = vowels_.utf16();
+    const char16_t *consonants = consonants_.utf16();
+    const int vowelCount = int(vowels_.size());
+    const int consonantCount = int(consonants_.size());
     for (const Element &e : elements_) {
         switch (e.kind) {
         case Kind::VowelGroup:
         case Kind::ConsonantGroup: {
             const bool vowel = e.kind == Kind::VowelGroup;
             // The coin is drawn even when groups are off, so draws line up.
-            const float coin = random.next();
-            if (coin >= 0.5f && diphthongs_) {
+            if (draw.coin() && diphthongs_) {
                 const QStringView pairs = vowel ? vowelPairs_ : consonantPairs_;
-                const int entry = pickIndex(random.next(), int(pairs.size() / 2));
-                *out++ = pairs[2 * entry];
-                *out++ = pairs[2 * entry + 1];
+                const char16_t *entry = pairs.utf16() + 2 * draw.pick(int(pairs.size() / 2));
+                *out++ = QChar(entry[0]);
+                *out++ = QChar(entry[1]);
             } else {
-                const QStringView table = vowel ? vowels_ : consonants_;
-                *out++ = single(table, random.next());
-                *out++ = single(table, random.next());
+                const char16_t *table = vowel ? vowels : consonants;
+                const int size = vowel ? vowelCount : consonantCount;
+                *out++ = QChar(table[draw.pick(size)]);
+                *out++ = QChar(table[draw.pick(size)]);
             }
             break;
         }
         case Kind::Vowel:
-            *out++ = single(vowels_, random.next());
+            *out++ = QChar(vowels[draw.pick(vowelCount)]);
             break;
         case Kind::Consonant:
-            *out++ = single(consonants_, random.next());
+            *out++ = QChar(consonants[draw.pick(consonantCount)]);
             break;
-        case Kind::AnyLetter: {
-            const float coin = random.next();
-            *out++ = single(coin >= 0.5f ? vowels_ : consonants_, random.next());
+        case Kind::AnyLetter:
+            if (draw.coin())
+                *out++ = QChar(vowels[draw.pick(vowelCount)]);
+            else
+                *out++ = QChar(consonants[draw.pick(consonantCount)]);
             break;
-        }
         case Kind::Literal:
             *out++ = QChar(e.literal);
             break;

@@ -20,7 +20,11 @@ public:
     explicit XoshiroRandom(std::uint64_t seed);
     static XoshiroRandom fromClock();
 
-    float next() override
+    float next() override { return static_cast<float>(nextBits()) * 0x1.0p-24f; }
+
+    // The 24 bits behind next(): next() == nextBits() / 2^24 exactly, so
+    // floor(next() * m) == (nextBits() * m) >> 24 for every m below 2^29.
+    std::uint32_t nextBits()
     {
         const std::uint32_t result = state_[0] + state_[3];
         const std::uint32_t t = state_[1] << 9;
@@ -30,7 +34,7 @@ public:
         state_[0] ^= state_[3];
         state_[2] ^= t;
         state_[3] = (state_[3] << 11) | (state_[3] >> 21);
-        return static_cast<float>(result >> 8) * 0x1.0p-24f;
+        return result >> 8;
     }
     void reseedFromClock() override;
 

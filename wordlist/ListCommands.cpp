@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringListModel>
 
@@ -47,6 +48,10 @@ void frmMain::cmdSelNone_Click() { setSelectedAll(false); }
 
 void frmMain::txtNames_GotFocus()
 {
+    // While a run disables the controls, the focus passes through the list
+    // on its way out; the panel belongs to a ready window only.
+    if (!mnuFile->menuAction()->isEnabled())
+        return;
     // The panel takes the colour of an active window's frame.
     picProgBar->setBackColor(palette().color(QPalette::Active, QPalette::Window));
     cmdSelAll->show();

@@ -326,7 +326,9 @@ private Q_SLOTS:
         names->setFocus();
         QTRY_VERIFY(names->hasFocus());
 
-        // Hidden box: nothing changes.
+        // Hidden box: nothing changes. (The list taking the focus shows the
+        // panel, so hide it first.)
+        box->hide();
         box->setBackColor(Qt::darkGray);
         w.findChild<QWidget *>(target)->setFocus();
         QTRY_VERIFY(!names->hasFocus());

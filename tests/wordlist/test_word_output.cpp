@@ -217,7 +217,7 @@ void TestWordOutput::saveFailureKeepsEarlierFile()
     f.window->cmdSelAll_Click();
     const QString earlier = f.dir.filePath("earlier.txt");
     writeBytes(earlier, "keep me\r\n");
-    const QByteArray settingsBefore = contents(f.store.filePath());
+    const QByteArray settingsBefore = contents(f.settingsPath());
 
     // A folder that does not exist.
     const QString missing = f.dir.filePath("absent/words.txt");
@@ -248,7 +248,7 @@ void TestWordOutput::saveFailureKeepsEarlierFile()
     QVERIFY(f.window->picProgBar->isHidden());
     QCOMPARE(f.listed(), words);
     QCOMPARE(selectedRows(*f.window).size(), 2000);
-    QCOMPARE(contents(f.store.filePath()), settingsBefore);
+    QCOMPARE(contents(f.settingsPath()), settingsBefore);
     QVERIFY(f.controlsEnabled());
     // No temporary file left behind either.
     QCOMPARE(wordFiles(f.dir.path()), QStringList{"earlier.txt"});
@@ -293,7 +293,7 @@ void TestWordOutput::directSaveToggle()
     QVERIFY(w.mnuSave->isEnabled());
 
     // On again but cancelled: a new proposal, and nothing changes.
-    const QByteArray settingsBefore = contents(f.store.filePath());
+    const QByteArray settingsBefore = contents(f.settingsPath());
     const int height = w.frameGeometry().height();
     f.dialogs.inputAnswers = {QString()};
     QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
@@ -301,7 +301,7 @@ void TestWordOutput::directSaveToggle()
     QVERIFY(f.dialogs.shown[1].defaultText != chosen);
     QVERIFY(proposal.match(QFileInfo(f.dialogs.shown[1].defaultText).fileName()).hasMatch());
     QVERIFY(!w.mnuDirectSave->isChecked());
-    QCOMPARE(contents(f.store.filePath()), settingsBefore);
+    QCOMPARE(contents(f.settingsPath()), settingsBefore);
     QCOMPARE(w.frameGeometry().height(), height);
     QVERIFY(w.mnuCopy->isEnabled());
     QVERIFY(w.mnuSave->isEnabled());
@@ -396,7 +396,7 @@ void TestWordOutput::clearList()
     QCOMPARE(w.txtFilter->count(), 0);
     QCOMPARE(w.txtFilter->currentText(), QString());
     QCOMPARE(f.setting("List", "0"), QString("<absent>"));
-    QVERIFY(!contents(f.store.filePath()).contains("[List]"));
+    QVERIFY(!contents(f.settingsPath()).contains("[List]"));
 
     // Again, with the section already gone.
     QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
