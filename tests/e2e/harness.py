@@ -130,6 +130,29 @@ class App:
     def alive(self):
         return self.process.poll() is None
 
+    def cpu_ticks(self):
+        try:
+            with open(f"/proc/{self.process.pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return int(fields[11]) + int(fields[12])  # utime + stime
+        except (OSError, IndexError, ValueError):
+            return None
+
+    def wait_idle(self, quiet=0.4, timeout=STEP_TIMEOUT):
+        """Waits until the program has used no processor time for `quiet`
+        seconds: a run has ended and the window is waiting for input. Works
+        the same on a fast machine and under a sanitizer."""
+        time.sleep(0.2)
+        deadline = time.monotonic() + timeout
+        last, since = self.cpu_ticks(), time.monotonic()
+        while time.monotonic() - since < quiet:
+            if time.monotonic() > deadline:
+                raise E2EFailure(f"{self.name} still busy after {timeout:.0f} s")
+            time.sleep(0.1)
+            now = self.cpu_ticks()
+            if now != last:
+                last, since = now, time.monotonic()
+
     def wait_exit(self, timeout=STEP_TIMEOUT):
         try:
             return self.process.wait(timeout)
@@ -149,6 +172,7 @@ class Session:
             os.makedirs(d, mode=0o700, exist_ok=True)
         self.processes = []
         self.logs = []
+        self.app = None
         self.display = None
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith(("QT_", "XDG_", "DISPLAY", "WAYLAND"))}
@@ -214,7 +238,8 @@ class Session:
             raise E2EFailure(f"program {name} is not built ({path})")
         log = open(os.path.join(self.root, f"{name}.log"), "ab")
         self.logs.append(log)
-        return App(self, name, self._spawn([path, *args], stdout=log, stderr=log))
+        self.app = App(self, name, self._spawn([path, *args], stdout=log, stderr=log))
+        return self.app  # also kept as the program started last
 
     # X helpers
 

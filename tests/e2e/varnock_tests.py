@@ -11,12 +11,12 @@ from harness import E2EFailure, check, check_equal, scenario, wait_until, write_
 # Marion with two-letter groups on, proper-cased.
 C, V = "bcdfghjklmnpqrstvwxyz", "aeiou"
 MARION_FORM = re.compile(f"^[{C.upper()}][{V}][{C}][{V}y]{{2}}[{C}]$")
-RUN_SETTLE = 1.5  # seconds for a run of a few hundred words to end
 
 
 def start_varnock(s):
     app = s.start("varnock")
     win = s.wait_window("^Varnock$")
+    app.wait_idle()
     s.focus(win)
     return app, win
 
@@ -30,7 +30,7 @@ def generate(s, sample):
     s.key("ctrl+a")
     s.type(sample)
     s.key("Return")
-    time.sleep(RUN_SETTLE)
+    s.app.wait_idle()
 
 
 def select_all_words(s, win):
@@ -189,7 +189,7 @@ def open_through_dialog(s, win, shortcut, path):
     s.type(path)
     s.key("Return")
     s.wait_window_gone(dialog)
-    time.sleep(RUN_SETTLE)
+    s.app.wait_idle()
 
 
 @scenario(needs=["varnock"])
@@ -355,7 +355,7 @@ def varnock_genetic_creator(s):
     s.focus(gen)
     s.type("Marion")
     s.key("Return")
-    time.sleep(0.5)
+    app.wait_idle()
     # Double-click the first sibling (the list starts 20 pixels down): it
     # becomes the parent, then copy the parent box.
     s.click(gen, 40, 28, repeat=2)
