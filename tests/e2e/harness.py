@@ -19,6 +19,7 @@ import sys
 import tempfile
 import time
 
+DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist")
 STEP_TIMEOUT = 20.0  # seconds for any single wait; CTest bounds the whole test
 
 
@@ -44,7 +45,7 @@ def wait_until(predicate, what, timeout=STEP_TIMEOUT, interval=0.05):
         time.sleep(interval)
 
 
-# --- a minimal Xlib binding, only for sending a window-close request -------
+# --- a minimal Xlib binding: window-close requests and window classes ------
 
 class _XClientMessageEvent(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
@@ -57,9 +58,7 @@ class _XEvent(ctypes.Union):
     _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
-def send_close_request(display, window):
-    """Asks a window to close the way a window manager's close button does:
-    a WM_DELETE_WINDOW client message. The program decides what happens."""
+def _x11():
     x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -67,8 +66,16 @@ def send_close_request(display, window):
     x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
                                ctypes.c_long, ctypes.POINTER(_XEvent)]
+    x11.XGetClassHint.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p]
     x11.XFlush.argtypes = [ctypes.c_void_p]
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
+
+
+def send_close_request(display, window):
+    """Asks a window to close the way a window manager's close button does:
+    a WM_DELETE_WINDOW client message. The program decides what happens."""
+    x11 = _x11()
     dpy = x11.XOpenDisplay(display.encode())
     if not dpy:
         raise E2EFailure(f"cannot open display {display}")
@@ -83,6 +90,35 @@ def send_close_request(display, window):
         if not x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(event)):
             raise E2EFailure("XSendEvent failed")
         x11.XFlush(dpy)
+    finally:
+        x11.XCloseDisplay(dpy)
+
+
+def desktop_entry(app_id):
+    """The keys of a desktop entry shipped in dist/."""
+    entry = {}
+    with open(os.path.join(DIST, f"{app_id}.desktop"), encoding="utf-8") as f:
+        for line in f:
+            if "=" in line and not line.startswith("#"):
+                key, value = line.rstrip("\n").split("=", 1)
+                entry.setdefault(key, value)
+    return entry
+
+
+class _XClassHint(ctypes.Structure):
+    _fields_ = [("res_name", ctypes.c_char_p), ("res_class", ctypes.c_char_p)]
+
+
+def window_class(display, window):
+    x11 = _x11()
+    dpy = x11.XOpenDisplay(display.encode())
+    if not dpy:
+        raise E2EFailure(f"cannot open display {display}")
+    try:
+        hint = _XClassHint()
+        if not x11.XGetClassHint(dpy, window, ctypes.byref(hint)):
+            return None
+        return hint.res_class.decode() if hint.res_class else None
     finally:
         x11.XCloseDisplay(dpy)
 
@@ -267,6 +303,11 @@ class Session:
     def wait_window_gone(self, window, timeout=STEP_TIMEOUT):
         wait_until(lambda: window not in self.windows(".*"),
                    f"window {window} to close", timeout)
+
+    def window_class(self, window):
+        """The class part of the window's WM_CLASS, the name desktop entries
+        use to tie windows to their launcher."""
+        return window_class(self.display, window)
 
     def title(self, window):
         return self.xdotool("getwindowname", window).rstrip("\n")

@@ -3,7 +3,7 @@ back through the clipboard and the settings file."""
 
 import time
 
-from harness import E2EFailure, check, check_equal, scenario, wait_until
+from harness import E2EFailure, check, check_equal, desktop_entry, scenario, wait_until
 
 ALPHABET = "abcdefghijklmnopqrstuvwxyz"
 REVERSED = ALPHABET[::-1]
@@ -38,6 +38,8 @@ def options(s):
 def kestrin_rewrite_and_remember(s):
     app, win = start_kestrin(s)
     check_equal(s.title(win), "Kestrin", "window title")
+    wm_class = desktop_entry("org.varnock.Kestrin")["StartupWMClass"]
+    check_equal(s.window_class(win), wm_class, "window class (StartupWMClass of the menu entry)")
     check("OriginalCharset" not in options(s), "a first start writes no charset")
 
     # Plain alphabet both ways: the phrase comes back unchanged.

@@ -5,7 +5,8 @@ import os
 import re
 import time
 
-from harness import E2EFailure, check, check_equal, scenario, wait_until, write_ini
+from harness import (E2EFailure, check, check_equal, desktop_entry, scenario, wait_until,
+                     write_ini)
 
 # Consonant, vowel, consonant, two-letter vowel group, consonant: the form of
 # Marion with two-letter groups on, proper-cased.
@@ -80,6 +81,8 @@ def varnock_smoke(s):
     check(not os.path.exists(s.settings_path("Varnock")), "store not empty at start")
     app, win = start_varnock(s)
     check_equal(s.title(win), "Varnock", "window title")
+    wm_class = desktop_entry("org.varnock.Varnock")["StartupWMClass"]
+    check_equal(s.window_class(win), wm_class, "window class (StartupWMClass of the menu entry)")
     to_filter_box(s)
     generate(s, "Marion")
     check(app.alive(), "Varnock ended during a run")
