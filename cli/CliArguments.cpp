@@ -86,17 +86,19 @@ ParsedGenerate parseGenerateArguments(const QStringList &arguments)
             continue;
         }
 
-        const auto [name, attached] = splitOption(argument);
+        const std::pair<QString, std::optional<QString>> split = splitOption(argument);
+        const QString &name = split.first;
+        const std::optional<QString> &attached = split.second;
         // Fetches the option's value: attached, or the next argument even if
         // it starts with a dash, so "-n -5" reports the count, not "-5".
-        auto value = [&, name = name, attached = attached]() -> std::optional<QString> {
+        auto value = [&]() -> std::optional<QString> {
             if (attached)
                 return attached;
             if (i + 1 < arguments.size())
                 return arguments[++i];
             return std::nullopt;
         };
-        auto noValue = [&, name = name, attached = attached]() { return !attached.has_value(); };
+        auto noValue = [&]() { return !attached.has_value(); };
 
         if (name == u"-n" || name == u"--count") {
             const auto text = value();

@@ -92,14 +92,14 @@ private:
 };
 
 // Gives a raw word its case exactly as GenerateNames does: the sample's
-// capitals under match case (the word always has the sample's length),
-// proper case otherwise.
+// capitals under match case, proper case otherwise or when the lengths
+// differ (a few letters grow when the filter is lower-cased).
 struct CaseShaper {
     bool matchCase;
     QStringView sample;
     void operator()(QChar *word, qsizetype length) const
     {
-        if (matchCase)
+        if (matchCase && sample.size() == length)
             copyCaseInPlace(word, sample);
         else
             properCaseInPlace(word, length);
@@ -159,12 +159,15 @@ void radixSort(std::vector<std::uint64_t> &keys, int totalBits)
 // Sorted runs. Every word of one filter has the same length, so the words
 // live in one flat buffer. When the characters in use are few enough, each
 // word packs into a 64-bit key whose numeric order is the words' code-unit
-// order; otherwise the words are sorted through an index. Either way the
-// lines are those of the word array after Shaker (and KillDupes).
+// order; longer words sort by such a key of their leading units, then by
+// the rest. Either way the lines are those of the word array after Shaker
+// (and KillDupes).
 void emitSorted(const WordBuilder &builder, qint64 count, XoshiroRandom &random,
                 const CaseShaper &shape, bool unique, WordSink &sink)
 {
     const qsizetype length = builder.length();
+    if (count == 0)
+        return;
     LineWriter out(sink);
     if (length == 0) {
         for (qint64 i = 0, n = unique ? std::min<qint64>(count, 1) : count; i < n; ++i)
@@ -214,21 +217,36 @@ void emitSorted(const WordBuilder &builder, qint64 count, XoshiroRandom &random,
             out.line(QStringView(text.data(), length));
         }
     } else {
-        auto view = [&](std::uint32_t i) {
-            return std::u16string_view(reinterpret_cast<const char16_t *>(flat.data()) + size_t(i) * length,
-                                       size_t(length));
+        // Too long for one key: the packed leading units decide most
+        // comparisons, the remaining units the rest.
+        const qsizetype head = 64 / bits;
+        struct Entry {
+            std::uint64_t key;
+            std::uint32_t index;
         };
-        std::vector<std::uint32_t> order(static_cast<size_t>(count));
-        for (std::uint32_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::sort(order.begin(), order.end(),
-                  [&](std::uint32_t a, std::uint32_t b) { return view(a) < view(b); });
+        std::vector<Entry> order(static_cast<size_t>(count));
+        const QChar *word = flat.data();
+        for (qint64 i = 0; i < count; ++i, word += length) {
+            std::uint64_t key = 0;
+            for (qsizetype j = 0; j < head; ++j)
+                key = (key << bits) | rank[word[j].unicode()];
+            order[size_t(i)] = {key, std::uint32_t(i)};
+        }
+        auto tail = [&](std::uint32_t i) {
+            return std::u16string_view(reinterpret_cast<const char16_t *>(flat.data()) + size_t(i) * length + head,
+                                       size_t(length - head));
+        };
+        std::sort(order.begin(), order.end(), [&](const Entry &a, const Entry &b) {
+            return a.key != b.key ? a.key < b.key : tail(a.index) < tail(b.index);
+        });
         if (unique)
             order.erase(std::unique(order.begin(), order.end(),
-                                    [&](std::uint32_t a, std::uint32_t b) { return view(a) == view(b); }),
+                                    [&](const Entry &a, const Entry &b) {
+                                        return a.key == b.key && tail(a.index) == tail(b.index);
+                                    }),
                         order.end());
-        for (const std::uint32_t i : order)
-            out.line(QStringView(flat.data() + size_t(i) * length, length));
+        for (const Entry &e : order)
+            out.line(QStringView(flat.data() + size_t(e.index) * length, length));
     }
     out.flush();
 }
@@ -299,11 +317,18 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
         const WordSource *source = findWordSource(arguments.sourceOption);
         WordArray words(1);
         QString problem;
-        const int failed = guarded(arguments, err, [&] { problem = source->generate(arguments, random, words); });
-        if (failed != ExitOk)
-            return failed;
+        try {
+            problem = source->generate(arguments, random, words);
+        } catch (const VarnockError &error) {
+            problem = error.description();
+        } catch (const std::bad_alloc &) {
+            message(err, VarnockError::standardDescription(ErrorNumber::OutOfMemory));
+            return ExitWriteFailed;
+        }
         if (!problem.isEmpty()) {
-            message(err, problem);
+            // A refused input file is named with its option; the reader's
+            // sentence says why.
+            message(err, QStringLiteral("--%1 '%2': %3").arg(arguments.sourceOption, arguments.sourceValue, problem));
             return ExitInputRejected;
         }
         return writeWordArray(words, arguments, out, err);

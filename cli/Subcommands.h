@@ -5,7 +5,8 @@
 
 // Commands other than generating from a sample, chosen by the first
 // argument ("varnock-cli NAME ..."). Each gets the arguments after its name
-// and returns the exit code.
+// and returns the exit code. A sample word that happens to be a command's
+// name is given after "--".
 struct Subcommand {
     const char *name;
     const char *summary; // one line for the usage text

@@ -15,7 +15,8 @@ struct WordSource {
     const char *valueName; // shown in the usage text, e.g. "FILE"
     const char *help;      // one line for the usage text
     // Fills words[1..count] (index 0 unused). Returns an empty string on
-    // success, otherwise the message to show; VarnockError may pass through.
+    // success, otherwise the message to show; a VarnockError thrown here is
+    // shown by its description. Either failure ends the run with exit 2.
     QString (*generate)(const GenerateArguments &arguments, RandomSource &random, WordArray &words);
 };
 

@@ -43,7 +43,8 @@ void frmMain::Form_Load()
 {
     random_.reseedFromClock();
     RestorePlacement();
-    for (qint16 i = 0; i >= 0; ++i) {
+    // The index is a 16-bit number, so at most 32767 entries come back.
+    for (int i = 0; i <= 32767; ++i) {
         const QString entry = settings_.get(kList, QString::number(i), QString());
         if (entry.isEmpty())
             break;
@@ -101,8 +102,13 @@ void frmMain::RestorePlacement()
     const auto stored = [this](const char *key, double fallback) {
         return float(Placement::storedNumber(settings_.get(kWindow, QString::fromLatin1(key), QString()), fallback));
     };
-    const float height = stored("Height", MainLayout::designOuterHeight);
-    const float width = stored("Width", MainLayout::designOuterWidth);
+    // A size of nothing (or less) is as unusable as no number at all.
+    const auto size = [&stored](const char *key, double fallback) {
+        const float value = stored(key, fallback);
+        return value > 0 ? value : float(fallback);
+    };
+    const float height = size("Height", MainLayout::designOuterHeight);
+    const float width = size("Width", MainLayout::designOuterWidth);
     const QRectF centred = centredOnScreen(width, height);
     const float top = stored("Top", centred.top());
     const float left = stored("Left", centred.left());

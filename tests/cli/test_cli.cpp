@@ -96,6 +96,9 @@ private Q_SLOTS:
         QTest::newRow("match case unsorted")
             << QStringList{u"--match-case"_qs, u"--no-sort"_qs} << "mARION" << 500 << true << true << true
             << false << false;
+        QTest::newRow("match case, sample that grows in lower case")
+            << QStringList{u"--match-case"_qs} << QString::fromUtf8("İpeK") << 300 << true << true << true
+            << true << true;
         QTest::newRow("literals and non-Latin letters")
             << QStringList{} << QString::fromUtf8("Zoë-Ann 2") << 2000 << true << true << false << true << true;
         QTest::newRow("long words take the index sort")
@@ -151,6 +154,14 @@ private Q_SLOTS:
             if (i > 0)
                 QVERIFY2(words[i - 1] < w, qPrintable(w)); // strictly: sorted and unique
         }
+    }
+
+    // The example of the README, pinned: a seed's words must not change
+    // between builds.
+    void seededExampleIsStable()
+    {
+        const Run run = runCli({u"--seed"_qs, u"42"_qs, u"-n"_qs, u"8"_qs, u"Marion"_qs});
+        QCOMPARE(run.out, QByteArray("Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n"));
     }
 
     void repeatableWithSeedOnly()
@@ -282,6 +293,15 @@ private Q_SLOTS:
             QCOMPARE(readAll(path), before);
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.txt"_qs});
         }
+    }
+
+    void fullStandardOutput()
+    {
+        if (!QFileInfo::exists(u"/dev/full"_qs))
+            QSKIP("no /dev/full here");
+        const Run run = runCli({u"-n"_qs, u"100"_qs, u"Marion"_qs}, u"exec >/dev/full"_qs);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("standard output"), run.err.constData());
     }
 
     void helpAndVersion()

@@ -346,13 +346,25 @@ private Q_SLOTS:
             QCOMPARE(w.frameGeometry(), frame);
     }
 
+    void badSizeFallsBackToDefault_data()
+    {
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QSize>("expected"); // twips
+        QTest::newRow("height not a number") << "tall" << "4000" << QSize(4000, 4320);
+        QTest::newRow("width empty") << "5000" << "" << QSize(3015, 5000);
+        QTest::newRow("zero height") << "0" << "4000" << QSize(4000, 4320);
+        QTest::newRow("negative width") << "5000" << "-300" << QSize(3015, 5000);
+    }
     void badSizeFallsBackToDefault()
     {
-        MainWindowHarness h({{"Window/WindowState", "0"}, {"Window/Height", "tall"}, {"Window/Width", "4000"},
+        QFETCH(QString, height);
+        QFETCH(QString, width);
+        QFETCH(QSize, expected);
+        MainWindowHarness h({{"Window/WindowState", "0"}, {"Window/Height", height}, {"Window/Width", width},
                              {"Window/Top", "0"}, {"Window/Left", "0"}});
         frmMain &w = h.openShown();
-        QCOMPARE(w.frameGeometry().height(), Twips::toPixels(MainLayout::designOuterHeight));
-        QCOMPARE(w.frameGeometry().width(), Twips::toPixels(4000));
+        QCOMPARE(w.frameGeometry().size(), QSize(Twips::toPixels(expected.width()), Twips::toPixels(expected.height())));
     }
 
     void closeSavesPlacementAndHistory()
@@ -466,11 +478,17 @@ private Q_SLOTS:
         auto *names = h.child<QListView>("txtNames");
         names->setFocus();
         QTRY_VERIFY(names->hasFocus());
+        // The selection panel as the list shows it while it has the focus.
+        auto *panel = h.child<ProgressBox>("picProgBar");
+        panel->show();
+        h.child<QPushButton>("cmdSelAll")->show();
         auto *m = w.findChild<QMenu *>(menu);
         m->popup(QPoint(0, 0));
         m->hide();
         QTRY_VERIFY(h.child<QComboBox>("txtFilter")->hasFocus());
         QVERIFY(!names->hasFocus());
+        QVERIFY(panel->isHidden());
+        QVERIFY(h.child<QPushButton>("cmdSelAll")->isHidden());
     }
 
     void tabOrder()

@@ -174,6 +174,25 @@ private Q_SLOTS:
         QCOMPARE(listed(h), QStringList{"123"});
     }
 
+    void questionMarksGiveVowelsAtEvenOdds()
+    {
+        // 2000 words of 5 letters, each a vowel or a consonant with p = 1/2:
+        // the vowel count has sd 50, so 4800..5200 is a four-sigma band.
+        MainWindowHarness h({{"Options/HowMany", "2000"}, {"Options/Sort", "False"}});
+        h.openShown();
+        typeAndEnter(h, "?????");
+        const QStringList words = listed(h);
+        QCOMPARE(words.size(), 2000);
+        int vowels = 0;
+        for (const QString &word : words) {
+            QCOMPARE(word.size(), 5);
+            QVERIFY2(word.at(0).isUpper() && word.mid(1) == word.mid(1).toLower(), qPrintable(word));
+            for (QChar c : word.toLower())
+                vowels += QStringLiteral("aeiou").contains(c);
+        }
+        QVERIFY2(vowels >= 4800 && vowels <= 5200, qPrintable(QString::number(vowels)));
+    }
+
     void errorsReportedAndControlsBack_data()
     {
         QTest::addColumn<QString>("howMany");

@@ -63,6 +63,35 @@ private Q_SLOTS:
                                    u"\u00e9"_qs}));
     }
 
+    // Words that agree in their first units, are shorter than four units,
+    // hold NUL characters or high code units: the order is still exactly
+    // the code-unit order.
+    void shakerTiesAndOddUnits()
+    {
+        const QChar nul(u'\0');
+        WordArray words{u"zero"_qs};
+        const QStringList pieces{u"ab"_qs, u"ab"_qs + nul, u"ab"_qs + nul + nul + u'x', u"abab"_qs,
+                                 u"ababa"_qs, u"ababb"_qs, u"abab"_qs, u"a"_qs, QString(), u"\uffff"_qs,
+                                 QString(QChar(0xD83D)) + QChar(0xDE00), u"\u00e9t\u00e9"_qs, u"Abab"_qs};
+        XoshiroRandom random(4);
+        for (int k = 0; k < 3000; ++k) {
+            QString w = pieces[pickIndex(random.next(), int(pieces.size()))];
+            w += pieces[pickIndex(random.next(), int(pieces.size()))];
+            words.append(w);
+        }
+        const WordArray expected = sortedCopy(words);
+        Shaker(words);
+        QVERIFY(words == expected);
+        QVERIFY(words.indexOf(u"\uffff"_qs) > words.indexOf(QString(QChar(0xD83D)) + QChar(0xDE00)));
+    }
+
+    void quickSortRangeCutToArray()
+    {
+        WordArray words{u"c"_qs, u"b"_qs, u"a"_qs};
+        QuickSort(words, -3, 99);
+        QCOMPARE(words, (WordArray{u"a"_qs, u"b"_qs, u"c"_qs}));
+    }
+
     void shakerSmallArraysUntouched()
     {
         WordArray none;
