@@ -6,6 +6,8 @@ Usage: screenshots.py OUTDIR --program varnock=PATH --program kestrin=PATH"""
 import argparse
 import os
 import sys
+
+sys.dont_write_bytecode = True  # keep the source tree clean
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))

@@ -3,6 +3,8 @@
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the source tree clean
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import harness  # noqa: E402
