@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 const QString Section = QStringLiteral("Genetic");
@@ -34,11 +35,18 @@ frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &d
     setWindowIcon(AppIcons::varnock());
 
     txtParent = new QLineEdit(this);
+    txtParent->setAccessibleName(QStringLiteral("Parent word"));
     txtParent->setObjectName(QStringLiteral("txtParent"));
     txtParent->installEventFilter(this);
     lstSiblings = new QListWidget(this);
+    lstSiblings->setAccessibleName(QStringLiteral("Siblings"));
     lstSiblings->setObjectName(QStringLiteral("lstSiblings"));
     connect(lstSiblings, &QListWidget::itemDoubleClicked, this, &frmGenetic::lstSiblings_DblClick);
+    // Enter on the list chooses a sibling as a double-click does, so the
+    // creator can be used without a mouse.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), lstSiblings, nullptr, nullptr, Qt::WidgetShortcut),
+                &QShortcut::activated, this, &frmGenetic::lstSiblings_DblClick);
 
     Form_Load();
 }

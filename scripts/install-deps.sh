@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip
-          desktop-file-utils appstream)
+          desktop-file-utils appstream imagemagick python3 dpkg-dev)
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-14-dev)
 fi

@@ -7,4 +7,6 @@ preset="${1:-default}"
 scripts/install-deps.sh
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
-ctest --preset "$preset" --output-on-failure
+# Window tests need an X display; the end-to-end tests start private ones of
+# their own as well, so they never share windows or the clipboard.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset" --output-on-failure

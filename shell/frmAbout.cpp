@@ -89,6 +89,7 @@ void frmAbout::buildControls()
         "the words it invents are yours to use at your own risk."));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
     cmdOK->setDefault(true);
@@ -96,6 +97,7 @@ void frmAbout::buildControls()
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setAccessibleName(QStringLiteral("System information"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
     cmdSysInfo->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "shell/ClientArea.h"
+#include "shell/MenuShortcuts.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
@@ -54,7 +55,9 @@ void frmMain::createControls()
     setCentralWidget(client);
 
     txtFilter = named(new QComboBox(client), "txtFilter");
+    txtFilter->setAccessibleName(tr("Sample word or filter"));
     txtFilter->setEditable(true);
+    giveMenuShortcutsPriority(txtFilter->lineEdit(), this);
     // The history is kept by txtFilter_KeyPress, not by the box itself.
     txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
@@ -63,11 +66,13 @@ void frmMain::createControls()
     txtFilter->setCompleter(nullptr);
 
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
+    cmdGo->setAccessibleName(tr("Random filter"));
     cmdGo->setToolTip(tr("Click here for a random filter"));
     cmdGo->setAutoDefault(false);
 
     namesModel = named(new QStringListModel(this), "namesModel");
     txtNames = named(new QListView(client), "txtNames");
+    txtNames->setAccessibleName(tr("Generated words"));
     txtNames->setModel(namesModel);
     txtNames->setUniformItemSizes(true);
     txtNames->setItemDelegate(new WordListDelegate(txtNames));
@@ -79,7 +84,9 @@ void frmMain::createControls()
     picProgBar = named(new ProgressBox(client), "picProgBar");
     picProgBar->hide();
     cmdSelAll = named(new QPushButton(tr("Select all"), picProgBar), "cmdSelAll");
+    cmdSelAll->setAccessibleName(tr("Select all words"));
     cmdSelNone = named(new QPushButton(tr("Select none"), picProgBar), "cmdSelNone");
+    cmdSelNone->setAccessibleName(tr("Select no words"));
     cmdSelAll->hide();
     cmdSelNone->hide();
 

@@ -76,16 +76,20 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     fmMain->setTitle(QStringLiteral("Main"));
     lblPhrase = label(fmMain, "lblPhrase", QStringLiteral("Phrase:"), twipsRect(120, 270, 675, 195));
     txtInput = place<QLineEdit>(fmMain, "txtInput", twipsRect(1080, 225, 4395, 285));
+    txtInput->setAccessibleName(QStringLiteral("Phrase"));
     lblTranslation = label(fmMain, "lblTranslation", QStringLiteral("Translation:"), twipsRect(120, 615, 855, 195));
     txtTranslation = place<QLineEdit>(fmMain, "txtTranslation", twipsRect(1080, 570, 4395, 285));
+    txtTranslation->setAccessibleName(QStringLiteral("Translation"));
     txtTranslation->setReadOnly(true);
 
     fmCharsets = place<QGroupBox>(this, "fmCharsets", twipsRect(60, 1140, 5595, 975));
     fmCharsets->setTitle(QStringLiteral("Charsets"));
     lblOriginal = label(fmCharsets, "lblOriginal", QStringLiteral("Original:"), twipsRect(180, 285, 1275, 195));
     txtOriginal = place<QLineEdit>(fmCharsets, "txtOriginal", twipsRect(1080, 240, 4395, 285));
+    txtOriginal->setAccessibleName(QStringLiteral("Original charset"));
     lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), twipsRect(180, 600, 1155, 195));
     txtNew = place<QLineEdit>(fmCharsets, "txtNew", twipsRect(1080, 555, 4395, 285));
+    txtNew->setAccessibleName(QStringLiteral("New charset"));
     // The field sits over the wide label's right part; keep the field on top.
     txtOriginal->raise();
     txtNew->raise();
