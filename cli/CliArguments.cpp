@@ -181,10 +181,13 @@ QString generateUsage()
         "  --keep-duplicates   sort but keep repeats\n"
         "  -o, --output FILE   write a word file (CR LF line ends, replaced atomically)\n"
         "                      instead of standard output\n");
-    for (const WordSource &source : wordSources())
-        usage += QStringLiteral("  --%1 %2\n                      %3\n")
-                     .arg(QLatin1String(source.option), QLatin1String(source.valueName),
-                          QLatin1String(source.help));
+    for (const WordSource &source : wordSources()) {
+        // Same columns as the fixed options; a long name gets its own line.
+        const QString name = QStringLiteral("--%1 %2").arg(QLatin1String(source.option),
+                                                            QLatin1String(source.valueName));
+        usage += name.size() <= 18 ? QStringLiteral("  %1  %2\n").arg(name, -18).arg(QLatin1String(source.help))
+                                   : QStringLiteral("  %1\n                      %2\n").arg(name, QLatin1String(source.help));
+    }
     usage += QStringLiteral("  -h, --help          show this help\n"
                             "  --version           show the version\n");
     if (!subcommands().empty()) {
