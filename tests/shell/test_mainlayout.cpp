@@ -1,8 +1,6 @@
 #include "shell/MainLayout.h"
 #include "shell/Placement.h"
 
-#include <QDir>
-#include <QStandardPaths>
 #include <QtTest/QtTest>
 
 class TestMainLayout : public QObject {
@@ -68,30 +66,10 @@ private Q_SLOTS:
         QCOMPARE(g.Shape1, before.Shape1);
     }
 
-    void storedNumbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << "4320" << 4320.0;
-        QTest::newRow("blanks") << " 15.5 " << 15.5;
-        QTest::newRow("negative") << "-300" << -300.0;
-        QTest::newRow("letters") << "wide" << -1.0;
-        QTest::newRow("empty") << "" << -1.0;
-        QTest::newRow("trailing junk") << "12px" << -1.0;
-        QTest::newRow("infinite") << "inf" << -1.0;
-    }
-    void storedNumbers()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(Placement::storedNumber(text, -1), expected);
-    }
-
     void keepOnScreen_data()
     {
         QTest::addColumn<QRectF>("window");
         QTest::addColumn<QRectF>("expected");
-        const QRectF a(0, 0, 1000, 800);
         QTest::newRow("inside") << QRectF(100, 100, 300, 200) << QRectF(100, 100, 300, 200);
         QTest::newRow("partly out, title reachable") << QRectF(900, 700, 300, 200) << QRectF(900, 700, 300, 200);
         QTest::newRow("title above the screen") << QRectF(100, -500, 300, 200) << QRectF(100, 0, 300, 200);
@@ -108,44 +86,6 @@ private Q_SLOTS:
         const QList<QRectF> screens{QRectF(0, 0, 1000, 800), QRectF(1000, 0, 1000, 800)};
         QCOMPARE(Placement::keepOnScreen(window, screens), expected);
         QCOMPARE(Placement::keepOnScreen(window, {}), window);
-    }
-
-    void defaultDirectSavePathInDocuments()
-    {
-        const QString path = Placement::defaultDirectSavePath();
-        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("fdkdsfk.txt"));
-        QVERIFY(QDir::isAbsolutePath(path));
-        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
-            folder = QDir::homePath();
-        QCOMPARE(QFileInfo(path).absolutePath(), QDir(folder).absolutePath());
-    }
-
-    void wordCountAnswers_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("value");
-        QTest::newRow("1") << "1" << int(WordCountAnswer::Store) << 1;
-        QTest::newRow("0.5 rounds to 0") << "0.5" << int(WordCountAnswer::Unchanged) << 0;
-        QTest::newRow("1.5 rounds to 2") << "1.5" << int(WordCountAnswer::Store) << 2;
-        QTest::newRow("-0.5 rounds to 0") << "-0.5" << int(WordCountAnswer::Unchanged) << 0;
-        QTest::newRow("-0.6") << "-0.6" << int(WordCountAnswer::Negative) << -1;
-        QTest::newRow("30000.5") << "30000.5" << int(WordCountAnswer::Store) << 30000;
-        QTest::newRow("30000.6") << "30000.6" << int(WordCountAnswer::Capped) << 30000;
-        QTest::newRow("30001") << "30001" << int(WordCountAnswer::Capped) << 30000;
-        QTest::newRow("-1e30") << "-1e30" << int(WordCountAnswer::Negative) << 0;
-        QTest::newRow("hex") << "&H10" << int(WordCountAnswer::Store) << 16;
-        QTest::newRow("1 000") << "1 000" << int(WordCountAnswer::Store) << 1000;
-    }
-    void wordCountAnswers()
-    {
-        QFETCH(QString, answer);
-        QFETCH(int, kind);
-        QFETCH(int, value);
-        const WordCountAnswer got = readWordCountAnswer(answer);
-        QCOMPARE(int(got.kind), kind);
-        QCOMPARE(got.value, value);
     }
 };
 

@@ -42,21 +42,16 @@ public:
         return *window;
     }
 
-    QAction *action(const char *name) const
-    {
-        auto *item = window->findChild<QAction *>(QString::fromLatin1(name));
-        if (!item)
-            QTest::qFail(qPrintable(QStringLiteral("no action ") + QString::fromLatin1(name)), __FILE__, __LINE__);
-        return item;
-    }
+    QAction *action(const char *name) const { return child<QAction>(name); }
 
+    // The window's child of that name; a missing one fails the test.
     template <typename T>
     T *child(const char *name) const
     {
-        T *widget = window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            QTest::qFail(qPrintable(QStringLiteral("no control ") + QString::fromLatin1(name)), __FILE__, __LINE__);
-        return widget;
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            QTest::qFail(qPrintable(QStringLiteral("no child ") + QString::fromLatin1(name)), __FILE__, __LINE__);
+        return found;
     }
 
     // What the settings file holds, read independently of the window's store.
@@ -65,11 +60,7 @@ public:
         QSettings file(iniPath, QSettings::IniFormat);
         return file.value(section + u'/' + key, QStringLiteral("<absent>")).toString();
     }
-    QStringList storedKeys() const
-    {
-        QSettings file(iniPath, QSettings::IniFormat);
-        return file.allKeys();
-    }
+    QStringList storedKeys() const { return QSettings(iniPath, QSettings::IniFormat).allKeys(); }
 
     QTemporaryDir dir;
     QString iniPath;
