@@ -1,40 +1,11 @@
-#include "cli/MutateCommand.h"
+// varnock-cli mutate, run as a real process.
 #include "genetic/SiblingLoop.h"
+#include "support/RunCli.h"
 
-#include <QProcess>
 #include <QtTest/QtTest>
-#include <cstdio>
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QString readAll(std::FILE *file)
-{
-    std::fflush(file);
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    std::fclose(file);
-    return QString::fromLocal8Bit(bytes);
-}
-
-Run mutate(const QStringList &arguments)
-{
-    std::FILE *out = std::tmpfile();
-    std::FILE *err = std::tmpfile();
-    Run run;
-    run.exitCode = mutateMain(arguments, out, err);
-    run.out = readAll(out);
-    run.err = readAll(err);
-    return run;
-}
+CliRun mutate(const QStringList &arguments) { return runCli(QStringList{u"mutate"_qs} + arguments); }
 
 int differences(const QString &a, const QString &b)
 {
@@ -50,112 +21,57 @@ class TestCliMutate : public QObject {
 private Q_SLOTS:
     void printsTheSiblingLoopsSiblings()
     {
-        const Run run = mutate({QStringLiteral("--seed"), QStringLiteral("77"), QStringLiteral("Marion")});
+        const CliRun run = mutate(args("--seed 77 Marion"));
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        const QStringList lines = run.out.split(u'\n');
-        QCOMPARE(lines.size(), 11); // ten siblings, each ending its line
-        QCOMPARE(lines.last(), QString());
-
+        QVERIFY(run.out.endsWith('\n'));
         // The same seed through the window's loop gives the same siblings.
         XoshiroRandom random(77);
         QStringList expected;
-        breedSiblings(
-            QStringLiteral("Marion"), [] { return 10.0; }, [] { return 1; }, random,
-            [&](const QString &s) { expected << s; });
-        QCOMPARE(lines.mid(0, 10), expected);
-        for (const QString &s : expected)
-            QCOMPARE(differences(s, QStringLiteral("marion")), 1);
-
-        QCOMPARE(mutate({QStringLiteral("Marion"), QStringLiteral("-s"), QStringLiteral("77")}).out, run.out);
+        breedSiblings(u"Marion"_qs, [] { return 10.0; }, [] { return 1; }, random,
+                      [&](const QString &s) { expected << s; });
+        QCOMPARE(run.lines(), expected);
+        QCOMPARE(expected.size(), 10);
+        QCOMPARE(mutate(args("Marion -s 77")).out, run.out);
     }
 
-    void countAndMutationsOptions()
+    void countMutationsAndDoubleDash()
     {
-        const Run run = mutate({QStringLiteral("-n"), QStringLiteral("25"), QStringLiteral("--mutations=3"),
-                                QStringLiteral("--seed=4"), QStringLiteral("Christopher")});
+        const CliRun run = mutate(args("-n 25 --mutations=3 --seed=4 Christopher"));
         QCOMPARE(run.exitCode, 0);
-        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 25);
+        QCOMPARE(run.lines().size(), 25);
         int most = 0;
-        for (const QString &s : lines) {
-            const int d = differences(s, QStringLiteral("christopher"));
+        for (const QString &s : run.lines()) {
+            const int d = differences(s, u"christopher"_qs);
             QVERIFY(d >= 1 && d <= 3);
             most = std::max(most, d);
         }
         QVERIFY(most > 1); // three rounds per sibling do change more than one letter now and then
-        QCOMPARE(mutate({QStringLiteral("-n"), QStringLiteral("0"), QStringLiteral("Marion")}).out, QString());
-    }
+        QCOMPARE(mutate(args("-n 0 Marion")).out, QByteArray());
 
-    void impossibleRunsExitWithOne_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("messagePart");
-        QTest::newRow("digits") << QStringList{"2026"} << "no vowel or consonant";
-        QTest::newRow("empty word") << QStringList{""} << "no vowel or consonant";
-        QTest::newRow("zero mutations") << QStringList{"-m", "0", "Marion"} << "0 or less";
-    }
-    void impossibleRunsExitWithOne()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, messagePart);
-        const Run run = mutate(arguments);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.contains(messagePart), qPrintable(run.err));
-    }
-
-    void badArgumentsExitWithTwo_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("messagePart");
-        QTest::newRow("no word") << QStringList{} << "no WORD";
-        QTest::newRow("two words") << QStringList{"Marion", "Anna"} << "extra";
-        QTest::newRow("count not a number") << QStringList{"-n", "ten", "Marion"} << "not a count";
-        QTest::newRow("negative count") << QStringList{"-n", "-1", "Marion"} << "not a count";
-        QTest::newRow("count too large") << QStringList{"-n", "32768", "Marion"} << "not a count";
-        QTest::newRow("negative mutations") << QStringList{"--mutations", "-2", "Marion"} << "mutations";
-        QTest::newRow("missing value") << QStringList{"Marion", "--seed"} << "needs a value";
-        QTest::newRow("bad seed") << QStringList{"--seed", "x1", "Marion"} << "seed";
-        QTest::newRow("unknown option") << QStringList{"--frob", "Marion"} << "unknown option";
-    }
-    void badArgumentsExitWithTwo()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, messagePart);
-        const Run run = mutate(arguments);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.contains(messagePart), qPrintable(run.err));
-    }
-
-    void wordAfterDoubleDashAndHelp()
-    {
-        const Run run = mutate({QStringLiteral("-s"), QStringLiteral("1"), QStringLiteral("--"), QStringLiteral("-ab")});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts).size(), 10);
-        for (const QString &s : run.out.split(u'\n', Qt::SkipEmptyParts))
+        const CliRun dashed = mutate(args("-s 1 -- -ab"));
+        QCOMPARE(dashed.lines().size(), 10);
+        for (const QString &s : dashed.lines())
             QVERIFY(s.startsWith(u'-') && s.size() == 3);
-        const Run help = mutate({QStringLiteral("--help")});
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.startsWith(QStringLiteral("Usage: varnock-cli mutate")));
+        QVERIFY(mutate(args("--help")).out.startsWith("Usage: varnock-cli mutate"));
     }
 
-    void programDispatchesTheCommand()
+    // 1: a run that can never give a sibling; 2: bad arguments. Nothing is printed.
+    void refusedRuns()
     {
-        QProcess process;
-        process.start(QStringLiteral(VARNOCK_CLI_PATH),
-                      {QStringLiteral("mutate"), QStringLiteral("--seed"), QStringLiteral("9"), QStringLiteral("-n"),
-                       QStringLiteral("3"), QStringLiteral("Marion")});
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitCode(), 0);
-        QCOMPARE(QString::fromLocal8Bit(process.readAllStandardOutput()),
-                 mutate({QStringLiteral("--seed"), QStringLiteral("9"), QStringLiteral("-n"), QStringLiteral("3"),
-                         QStringLiteral("Marion")})
-                     .out);
-        process.start(QStringLiteral(VARNOCK_CLI_PATH), {QStringLiteral("mutate"), QStringLiteral("123")});
-        QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitCode(), 1);
+        const std::tuple<const char *, int, const char *> cases[] = { // arguments split at blanks
+            {"2026", 1, "no vowel or consonant"}, {"", 1, "no vowel or consonant"} /* one empty argument */,
+            {"-m 0 Marion", 1, "0 or less"}, {"-n 5", 2, "no WORD"}, {"Marion Anna", 2, "extra"},
+            {"-n ten Marion", 2, "not a count"}, {"-n -1 Marion", 2, "not a count"},
+            {"-n 32768 Marion", 2, "not a count"}, {"--mutations -2 Marion", 2, "mutations"},
+            {"Marion --seed", 2, "needs a value"}, {"--seed x1 Marion", 2, "seed"},
+            {"--frob Marion", 2, "unknown option"}};
+        for (const auto &[arguments, exitCode, messagePart] : cases) {
+            const CliRun run = mutate(QString::fromLatin1(arguments).split(u' '));
+            QCOMPARE(run.exitCode, exitCode);
+            QVERIFY(run.out.isEmpty());
+            QVERIFY2(run.err.contains(messagePart), run.err.constData());
+        }
     }
 };
 

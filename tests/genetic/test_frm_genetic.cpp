@@ -1,15 +1,21 @@
+#include "engine/LetterTables.h"
 #include "genetic/GeneticCountDialogs.h"
 #include "genetic/frmGenetic.h"
 #include "shell/SettingsStore.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedRandom.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QtTest>
 
 namespace {
@@ -21,263 +27,254 @@ QStringList items(const QListWidget *list)
     return texts;
 }
 
-int differencesFrom(const QString &word, const QString &parent)
+// The list holds count siblings, each the parent in proper case with exactly
+// one letter changed, a vowel for a vowel and a consonant for a consonant.
+void checkOneLetterSiblings(const QListWidget *list, int count, const QString &parent)
 {
-    int n = 0;
-    for (int i = 0; i < word.size(); ++i)
-        n += word[i].toLower() != parent[i].toLower();
-    return n;
+    QCOMPARE(list->count(), count);
+    for (const QString &s : items(list)) {
+        QCOMPARE(s, s.left(1).toUpper() + s.mid(1).toLower());
+        QCOMPARE(s.size(), parent.size());
+        QList<int> at;
+        for (int i = 0; i < s.size(); ++i)
+            if (s[i].toLower() != parent[i].toLower())
+                at << i;
+        QCOMPARE(at.size(), 1);
+        const char16_t was = parent[at[0]].toLower().unicode(), now = s[at[0]].toLower().unicode();
+        QVERIFY(LetterTables::isVowel(now) == LetterTables::isVowel(was)
+                && LetterTables::isConsonant(now) == LetterTables::isConsonant(was));
+    }
+}
+
+void breed(frmGenetic &form, const QString &parent)
+{
+    QTest::keyClicks(form.txtParent, parent);
+    QTest::keyClick(form.txtParent, Qt::Key_Return);
+}
+
+// Triggers the command and runs check on the modal window it opens, then
+// closes that window. False when no modal window opened.
+bool withModal(QAction *command, const std::function<void(QWidget *)> &check)
+{
+    bool seen = false;
+    QTimer timer; // dies with this call, so a command that opens nothing leaves no timer behind
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen = true;
+            check(modal);
+            if (modal->isVisible())
+                modal->close();
+        }
+    });
+    timer.start(0);
+    command->trigger();
+    return seen;
 }
 } // namespace
 
 class TestFrmGenetic : public QObject {
     Q_OBJECT
-
     QTemporaryDir dir_;
-    QString ini_;
     std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    const QString section_ = QStringLiteral("Genetic");
 
-    QString stored(const QString &section, const QString &key)
+    QString stored(const QString &section, const QString &key) { return settings_->get(section, key, u"<none>"_qs); }
+    void store(const QString &section, const QStringList &keysAndValues)
     {
-        return settings_->get(section, key, QStringLiteral("<none>"));
+        for (qsizetype i = 0; i + 1 < keysAndValues.size(); i += 2)
+            settings_->save(section, keysAndValues[i], keysAndValues[i + 1]);
+    }
+    std::unique_ptr<frmGenetic> open(RandomSource &random, bool show = true)
+    {
+        auto form = std::make_unique<frmGenetic>(*settings_, random, *dialogs_);
+        if (show)
+            form->show();
+        return form;
     }
 
 private Q_SLOTS:
     void init()
     {
         static int n = 0;
-        ini_ = dir_.filePath(QStringLiteral("varnock%1.ini").arg(++n));
-        settings_ = std::make_unique<SettingsStore>(QStringLiteral("Varnock"), ini_);
+        settings_ = std::make_unique<SettingsStore>(QStringLiteral("Varnock"),
+                                                    dir_.filePath(QStringLiteral("varnock%1.ini").arg(++n)));
+        dialogs_ = std::make_unique<ScriptedDialogs>();
     }
 
-    void enterBreedsSiblingsOfMarion()
+    void enterBreedsAndDoubleClickChooses()
     {
         XoshiroRandom random(42);
-        ScriptedDialogs dialogs;
-        frmGenetic form(*settings_, random, dialogs);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Genetic creator"));
-        form.show();
-        QTest::keyClicks(form.txtParent, QStringLiteral("Marion"));
-        QSignalSpy returned(form.txtParent, &QLineEdit::returnPressed);
-        QTest::keyClick(form.txtParent, Qt::Key_Return);
-        QCOMPARE(returned.count(), 0); // swallowed
-        const QStringList siblings = items(form.lstSiblings);
-        QCOMPARE(siblings.size(), 10);
-        for (const QString &s : siblings) {
-            QCOMPARE(s.size(), 6);
-            QVERIFY(s[0].isUpper());
-            QCOMPARE(differencesFrom(s, QStringLiteral("marion")), 1);
-        }
-        // A second Enter replaces the list instead of adding to it.
-        QTest::keyClick(form.txtParent, Qt::Key_Enter);
-        QCOMPARE(form.lstSiblings->count(), 10);
-        QVERIFY(dialogs.shown.isEmpty());
-    }
-
-    void enterInEmptyBoxDoesNothingAndPassesOn()
-    {
-        ScriptedRandom random; // a draw would fail the test
-        ScriptedDialogs dialogs;
-        frmGenetic form(*settings_, random, dialogs);
-        form.show();
-        form.lstSiblings->addItem(QStringLiteral("Kept"));
-        QSignalSpy returned(form.txtParent, &QLineEdit::returnPressed);
-        QTest::keyClick(form.txtParent, Qt::Key_Return);
+        auto form = open(random);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QSignalSpy returned(form->txtParent, &QLineEdit::returnPressed);
+        // Empty: nothing happens and the key goes on to the field.
+        form->lstSiblings->addItem(u"Kept"_qs);
+        QTest::keyClick(form->txtParent, Qt::Key_Return);
         QCOMPARE(returned.count(), 1);
-        QCOMPARE(items(form.lstSiblings), QStringList{QStringLiteral("Kept")});
-        QCOMPARE(random.draws(), std::size_t(0));
-    }
+        QCOMPARE(items(form->lstSiblings), QStringList{u"Kept"_qs});
 
-    void doubleClickBreedsFromTheChosenSibling()
-    {
-        XoshiroRandom random(5);
-        ScriptedDialogs dialogs;
-        settings_->save(QStringLiteral("Options"), QStringLiteral("HowManyGenetic"), QStringLiteral("6"));
-        frmGenetic form(*settings_, random, dialogs);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTest::keyClicks(form.txtParent, QStringLiteral("Marion"));
-        QTest::keyClick(form.txtParent, Qt::Key_Return);
-        QCOMPARE(form.lstSiblings->count(), 6);
+        breed(*form, u"Marion"_qs);
+        QCOMPARE(returned.count(), 1); // swallowed
+        checkOneLetterSiblings(form->lstSiblings, 10, u"Marion"_qs);
+        // A second Enter replaces the list instead of adding to it.
+        QTest::keyClick(form->txtParent, Qt::Key_Enter);
+        QCOMPARE(form->lstSiblings->count(), 10);
 
         // Nothing selected: a double-click on empty space changes nothing.
-        form.lstSiblings->clearSelection();
-        form.lstSiblings->setCurrentItem(nullptr);
-        const QStringList before = items(form.lstSiblings);
-        form.lstSiblings_DblClick();
-        QCOMPARE(items(form.lstSiblings), before);
-        QCOMPARE(form.txtParent->text(), QStringLiteral("Marion"));
+        form->lstSiblings->clearSelection();
+        form->lstSiblings->setCurrentItem(nullptr);
+        const QStringList before = items(form->lstSiblings);
+        form->lstSiblings_DblClick();
+        QCOMPARE(items(form->lstSiblings), before);
+        QCOMPARE(form->txtParent->text(), u"Marion"_qs);
 
-        const QString chosen = form.lstSiblings->item(3)->text();
-        const QRect rect = form.lstSiblings->visualItemRect(form.lstSiblings->item(3));
+        const QString chosen = form->lstSiblings->item(3)->text();
+        const QPoint at = form->lstSiblings->visualItemRect(form->lstSiblings->item(3)).center();
         // A real double-click: the first click selects, the second one doubles it.
-        QTest::mouseClick(form.lstSiblings->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(form.lstSiblings->viewport(), Qt::LeftButton, {}, rect.center());
-        QCOMPARE(form.txtParent->text(), chosen);
-        const QStringList after = items(form.lstSiblings);
-        QCOMPARE(after.size(), 6);
-        for (const QString &s : after)
-            QCOMPARE(differencesFrom(s, chosen), 1);
+        QTest::mouseClick(form->lstSiblings->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(form->lstSiblings->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(form->txtParent->text(), chosen);
+        checkOneLetterSiblings(form->lstSiblings, 10, chosen);
+        QVERIFY(dialogs_->shown.isEmpty());
     }
 
-    void impossibleRunIsRefusedWithAMessage_data()
-    {
-        QTest::addColumn<QString>("parent");
-        QTest::addColumn<QString>("mutations");
-        QTest::newRow("digits only") << "2026" << "1";
-        QTest::newRow("negative mutations") << "Marion" << "-2";
-    }
+    // A run that could never give a sibling is refused at once instead of looping.
     void impossibleRunIsRefusedWithAMessage()
     {
-        QFETCH(QString, parent);
-        QFETCH(QString, mutations);
-        settings_->save(QStringLiteral("Options"), QStringLiteral("Mutations"), mutations);
-        ScriptedRandom random;
-        ScriptedDialogs dialogs;
-        frmGenetic form(*settings_, random, dialogs);
-        form.show();
-        QTest::keyClicks(form.txtParent, parent);
-        QTest::keyClick(form.txtParent, Qt::Key_Return);
-        QCOMPARE(form.lstSiblings->count(), 0);
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].title, QStringLiteral("Varnock"));
-        QVERIFY(dialogs.shown[0].text.contains(QStringLiteral("no sibling can differ")));
+        for (const auto &[parent, mutations] : {std::pair{u"2026"_qs, u"1"_qs}, {u"Marion"_qs, u"0"_qs},
+                                                {u"Marion"_qs, u"-2"_qs}}) {
+            init();
+            store(u"Options"_qs, {u"Mutations"_qs, mutations});
+            ScriptedRandom random; // a draw would fail the test
+            auto form = open(random);
+            breed(*form, parent);
+            QCOMPARE(form->lstSiblings->count(), 0);
+            QCOMPARE(dialogs_->shown.size(), 1);
+            QCOMPARE(dialogs_->shown[0].title, u"Varnock"_qs);
+            QVERIFY(dialogs_->shown[0].text.contains(u"no sibling can differ"_qs));
+        }
     }
 
-    void firstOpeningIsMaximisedAndPlacementRoundTrips()
+    // Height and Width are stored in twips (15 to a pixel at 96 dpi).
+    void placementAndLayout()
     {
         XoshiroRandom random(1);
-        ScriptedDialogs dialogs;
         {
-            frmGenetic form(*settings_, random, dialogs);
-            form.show();
-            QVERIFY(form.isMaximized());
-            form.close();
+            auto form = open(random);
+            QVERIFY(form->isMaximized()); // the first opening
+            form->close();
         }
-        QCOMPARE(stored(QStringLiteral("Genetic"), QStringLiteral("WindowState")), QStringLiteral("2"));
-        QVERIFY(stored(QStringLiteral("Genetic"), QStringLiteral("Height")).toDouble() > 0);
+        QCOMPARE(stored(section_, u"WindowState"_qs), u"2"_qs);
 
         // Closed in the normal state: the next opening gets the saved geometry.
-        const QString section = QStringLiteral("Genetic");
-        settings_->save(section, QStringLiteral("WindowState"), QStringLiteral("0"));
-        settings_->save(section, QStringLiteral("Height"), QStringLiteral("3000"));
-        settings_->save(section, QStringLiteral("Width"), QStringLiteral("4500"));
-        settings_->save(section, QStringLiteral("Top"), QStringLiteral("600"));
-        settings_->save(section, QStringLiteral("Left"), QStringLiteral("900"));
+        store(section_, {u"WindowState"_qs, u"0"_qs, u"Height"_qs, u"3000"_qs, u"Width"_qs, u"4500"_qs,
+                         u"Top"_qs, u"600"_qs, u"Left"_qs, u"900"_qs});
         {
-            frmGenetic form(*settings_, random, dialogs);
-            form.show();
-            QVERIFY(!form.isMaximized());
-            QCOMPARE(form.size(), QSize(300, 200));
-            QCOMPARE(form.pos(), QPoint(60, 40));
-            form.move(75, 30);
-            form.resize(240, 180);
-            form.close();
+            auto form = open(random);
+            QVERIFY(!form->isMaximized());
+            QCOMPARE(form->geometry().size(), QSize(300, 200));
+            QCOMPARE(form->pos(), QPoint(60, 40));
+            form->resize(250, 300);
+            QCOMPARE(form->txtParent->geometry(), QRect(0, 0, 250, 19));
+            QCOMPARE(form->lstSiblings->geometry(), QRect(0, 20, 250, 280));
+            form->resize(250, 12); // less than 300 twips inside: the list vanishes
+            QCOMPARE(form->lstSiblings->geometry().height(), 0);
+            form->move(75, 30);
+            form->resize(240, 180);
+            form->close();
         }
-        QCOMPARE(stored(section, QStringLiteral("WindowState")), QStringLiteral("0"));
-        QCOMPARE(stored(section, QStringLiteral("Height")), QStringLiteral("2700"));
-        QCOMPARE(stored(section, QStringLiteral("Width")), QStringLiteral("3600"));
-        QCOMPARE(stored(section, QStringLiteral("Top")), QStringLiteral("450"));
-        QCOMPARE(stored(section, QStringLiteral("Left")), QStringLiteral("1125"));
-    }
+        QStringList values;
+        for (const QString &key : {u"WindowState"_qs, u"Height"_qs, u"Width"_qs, u"Top"_qs, u"Left"_qs})
+            values << stored(section_, key);
+        QCOMPARE(values, (QStringList{u"0"_qs, u"2700"_qs, u"3600"_qs, u"450"_qs, u"1125"_qs}));
 
-    void badOrOffScreenPlacementFallsBack()
-    {
-        const QString section = QStringLiteral("Genetic");
-        settings_->save(section, QStringLiteral("WindowState"), QStringLiteral("1"));
-        settings_->save(section, QStringLiteral("Height"), QStringLiteral("tall"));
-        settings_->save(section, QStringLiteral("Width"), QStringLiteral(""));
-        XoshiroRandom random(1);
-        ScriptedDialogs dialogs;
+        // Not numbers: default size 3015 x 4320 twips, centred.
+        store(section_, {u"WindowState"_qs, u"1"_qs, u"Height"_qs, u"tall"_qs, u"Width"_qs, u""_qs});
+        store(section_, {u"Top"_qs, u"x"_qs, u"Left"_qs, u"x"_qs});
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         {
-            // Not numbers: default size 3015 x 4320 twips, centred.
-            frmGenetic form(*settings_, random, dialogs);
-            QCOMPARE(form.size(), QSize(201, 288));
-            QCOMPARE(form.pos(), QPoint(screen.width() / 2 - 100, screen.height() / 2 - 144));
-            QVERIFY(!form.windowState().testFlag(Qt::WindowMinimized));
+            auto form = open(random, false);
+            QCOMPARE(form->size(), QSize(201, 288));
+            QCOMPARE(form->pos(), QPoint(screen.width() / 2 - 100, screen.height() / 2 - 144));
+            QVERIFY(!form->windowState().testFlag(Qt::WindowMinimized));
         }
-        settings_->save(section, QStringLiteral("Left"), QStringLiteral("1500000"));
-        settings_->save(section, QStringLiteral("Top"), QStringLiteral("-900000"));
-        {
-            frmGenetic form(*settings_, random, dialogs);
-            QVERIFY(screen.contains(form.geometry().center()));
-        }
+        // Saved under another monitor layout: pulled back on screen.
+        store(section_, {u"Left"_qs, u"1500000"_qs, u"Top"_qs, u"-900000"_qs});
+        QVERIFY(screen.contains(open(random, false)->geometry().center()));
     }
 
-    void layoutFollowsTheWindowSize()
-    {
-        XoshiroRandom random(1);
-        ScriptedDialogs dialogs;
-        settings_->save(QStringLiteral("Genetic"), QStringLiteral("WindowState"), QStringLiteral("0"));
-        frmGenetic form(*settings_, random, dialogs);
-        form.show();
-        form.resize(250, 300);
-        QCOMPARE(form.txtParent->geometry(), QRect(0, 0, 250, 19));
-        QCOMPARE(form.lstSiblings->geometry(), QRect(0, 20, 250, 280));
-        form.resize(250, 12); // less than 300 twips inside
-        QCOMPARE(form.lstSiblings->geometry().height(), 0);
-    }
-
-    void countDialogsCapRefuseAndStore_data()
-    {
-        QTest::addColumn<bool>("mutations");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("stored");
-
-        const QString many = QStringLiteral("Why that many? Words set to 500");
-        const QString chernobyl = QStringLiteral(
-            "You cannot specify more than 50 mutations (well, you can, but what's the use? That would be "
-            "worse than Chernobyl).");
-        QTest::newRow("600 words") << false << "600" << many << "500";
-        QTest::newRow("huge words") << false << "1e15" << many << "500";
-        QTest::newRow("12.5 words round to even") << false << "12.5" << "" << "12";
-        QTest::newRow("0 words") << false << "0" << "" << "<none>";
-        QTest::newRow("cancelled words") << false << "" << "" << "<none>";
-        QTest::newRow("negative words") << false << "-3" << "The number of words cannot be negative. Nothing was changed."
-                                        << "<none>";
-        QTest::newRow("51 mutations") << true << "51" << chernobyl << "50";
-        QTest::newRow("50 mutations") << true << "50" << "" << "50";
-        QTest::newRow("3 mutations") << true << " 3 times" << "" << "3";
-        QTest::newRow("negative mutations")
-            << true << "-1" << "The number of mutations cannot be negative. Nothing was changed." << "<none>";
-        QTest::newRow("hugely negative mutations")
-            << true << "-1e30" << "The number of mutations cannot be negative. Nothing was changed." << "<none>";
-    }
+    // Each dialog offers the current value, caps an answer above its bound
+    // after a message, refuses a negative one, and stores any other non-zero.
     void countDialogsCapRefuseAndStore()
     {
-        QFETCH(bool, mutations);
-        QFETCH(QString, answer);
-        QFETCH(QString, message);
-        QFETCH(QString, stored);
-        ScriptedDialogs dialogs;
-        dialogs.inputAnswers.push_back(answer);
-        const int result = mutations ? askMutationCount(*settings_, dialogs, nullptr)
-                                     : askGeneticWordCount(*settings_, dialogs, nullptr);
-        const QString key = mutations ? QStringLiteral("Mutations") : QStringLiteral("HowManyGenetic");
-        QCOMPARE(this->stored(QStringLiteral("Options"), key), stored);
-        QCOMPARE(result, stored == u"<none>" ? 0 : stored.toInt());
-
-        QCOMPARE(dialogs.shown[0].kind, QStringLiteral("input"));
-        QCOMPARE(dialogs.shown[0].text, mutations ? QStringLiteral("How many mutations do you want per generation?")
-                                                  : QStringLiteral("How many words do you want genetic creator to generate?"));
-        QCOMPARE(dialogs.shown[0].title,
-                 mutations ? QStringLiteral("Enter number of mutations") : QStringLiteral("Enter number of words"));
-        QCOMPARE(dialogs.shown[0].defaultText, mutations ? QStringLiteral("1") : QStringLiteral("10"));
-        QCOMPARE(dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        if (message.contains(u"that many") || message.contains(u"Chernobyl"))
-            QCOMPARE(dialogs.shown[1].icon, Dialogs::Icon::Critical);
+        const QString many = u"Why that many? Words set to 500"_qs;
+        const QString chernobyl = u"You cannot specify more than 50 mutations (well, you can, but what's the use? "
+                                  "That would be worse than Chernobyl)."_qs;
+        const QString negativeWords = u"The number of words cannot be negative. Nothing was changed."_qs;
+        const QString negativeMutations = u"The number of mutations cannot be negative. Nothing was changed."_qs;
+        struct Case {
+            bool mutations;
+            QString before, answer, message, stored; // before: null when nothing is stored yet
+        };
+        const Case cases[] = {
+            {false, {}, u"600"_qs, many, u"500"_qs}, {false, {}, u"1e15"_qs, many, u"500"_qs},
+            {false, {}, u"12.5"_qs, {}, u"12"_qs} /* half to even */, {false, {}, u"0"_qs, {}, {}},
+            {false, {}, QString() /* cancelled */, {}, {}}, {false, {}, u"-3"_qs, negativeWords, {}},
+            {false, u"25"_qs, u"-3"_qs, negativeWords, u"25"_qs}, {true, {}, u"51"_qs, chernobyl, u"50"_qs},
+            {true, {}, u"50"_qs, {}, u"50"_qs}, {true, {}, u" 3 times"_qs, {}, u"3"_qs},
+            {true, {}, u"-1"_qs, negativeMutations, {}}, {true, {}, u"-1e30"_qs, negativeMutations, {}},
+            {true, u"7"_qs, QString(), {}, u"7"_qs}};
+        for (const Case &c : cases) {
+            init();
+            const QString key = c.mutations ? u"Mutations"_qs : u"HowManyGenetic"_qs;
+            if (!c.before.isNull())
+                store(u"Options"_qs, {key, c.before});
+            dialogs_->inputAnswers.push_back(c.answer);
+            const int result = c.mutations ? askMutationCount(*settings_, *dialogs_, nullptr)
+                                           : askGeneticWordCount(*settings_, *dialogs_, nullptr);
+            QCOMPARE(stored(u"Options"_qs, key), c.stored.isNull() ? u"<none>"_qs : c.stored);
+            QCOMPARE(result, c.stored == c.before ? 0 : c.stored.toInt());
+            const ScriptedDialogs::Shown &asked = dialogs_->shown[0];
+            QCOMPARE(asked.title, c.mutations ? u"Enter number of mutations"_qs : u"Enter number of words"_qs);
+            QCOMPARE(asked.defaultText, !c.before.isNull() ? c.before : c.mutations ? u"1"_qs : u"10"_qs);
+            QCOMPARE(dialogs_->messages(), c.message.isNull() ? QStringList() : QStringList{c.message});
+            if (c.message == many || c.message == chernobyl)
+                QCOMPARE(dialogs_->shown[1].icon, Dialogs::Icon::Critical);
+        }
     }
 
-    void countDialogOffersTheCurrentValue()
+    // The main window's menus open the creator over it, and the counts set
+    // from the Options menu reach its next run.
+    void mainWindowMenusReachTheCreator()
     {
-        settings_->save(QStringLiteral("Options"), QStringLiteral("Mutations"), QStringLiteral("7"));
-        ScriptedDialogs dialogs;
-        dialogs.inputAnswers.push_back(QString());
-        QCOMPARE(askMutationCount(*settings_, dialogs, nullptr), 0);
-        QCOMPARE(dialogs.shown[0].defaultText, QStringLiteral("7"));
-        QCOMPARE(stored(QStringLiteral("Options"), QStringLiteral("Mutations")), QStringLiteral("7"));
+        store(u"Options"_qs, {u"HowMany"_qs, u"77"_qs});
+        XoshiroRandom random(8);
+        frmMain window(*settings_, random, *dialogs_);
+        window.show();
+        auto action = [&](const char16_t *name) { return window.findChild<QAction *>(QString::fromUtf16(name)); };
+        auto breedInCreator = [&](int expectedSiblings) {
+            QVERIFY(withModal(action(u"mnuGenetic"), [&](QWidget *modal) {
+                auto *form = qobject_cast<frmGenetic *>(modal);
+                QVERIFY(form && form->parentWidget() == &window && form->txtParent->text().isEmpty());
+                breed(*form, u"Marion"_qs);
+                QCOMPARE(form->lstSiblings->count(), expectedSiblings);
+            }));
+        };
+        breedInCreator(10);
+        dialogs_->inputAnswers = {u"3"_qs, u"51"_qs};
+        action(u"mnuGeneticWords")->trigger();
+        action(u"mnuMutations")->trigger();
+        QCOMPARE(stored(u"Options"_qs, u"Mutations"_qs), u"50"_qs);
+        breedInCreator(3);
+
+        QVERIFY(withModal(action(u"mnuAbout"), [&](QWidget *modal) {
+            auto *about = qobject_cast<frmAbout *>(modal);
+            QVERIFY(about && about->lblDescription->text().contains(u" 77 new words"_qs));
+            QTest::keyClick(about, Qt::Key_Escape);
+            QVERIFY(!about->isVisible());
+        }));
     }
 };
 

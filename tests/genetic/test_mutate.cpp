@@ -6,50 +6,34 @@
 
 namespace {
 float P(int k, int m) { return ScriptedRandom::pick(k, m); }
-}
-
-Q_DECLARE_METATYPE(std::vector<float>)
+using Draws = std::vector<float>;
+} // namespace
 
 class TestMutate : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void scripted_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("mutations");
-        QTest::addColumn<std::vector<float>>("draws");
-        QTest::addColumn<QString>("result");
-        // A capital is recognised and replaced by a small letter.
-        const char *vowels[] = {"anna", "enna", "inna", "onna", "unna"};
-        for (int k = 0; k < 5; ++k)
-            QTest::addRow("Anna, vowel %d", k) << "Anna" << 1 << std::vector<float>{P(0, 4), P(k, 5)} << vowels[k];
-        QTest::newRow("consonant for consonant") << "Bob" << 1 << std::vector<float>{P(2, 3), P(20, 21)} << "Boz";
-        QTest::newRow("y is a consonant") << "Yo" << 1 << std::vector<float>{P(0, 2), P(0, 21)} << "bo";
-        QTest::newRow("same position twice") << "abc" << 2
-                                             << std::vector<float>{P(1, 3), P(2, 21), P(1, 3), P(3, 21)} << "afc";
-        QTest::newRow("other characters: one draw, no change")
-            << "a-b" << 1 << std::vector<float>{P(1, 3)} << "a-b";
-        QTest::newRow("digits only, any number of rounds")
-            << "12-!" << 3 << std::vector<float>{0.1f, 0.5f, 0.99999994f} << "12-!";
-        QTest::newRow("accented letters stay") << QString::fromUtf8("é") << 1 << std::vector<float>{0.3f}
-                                               << QString::fromUtf8("é");
-        QTest::newRow("largest draw stays inside") << "ou" << 1 << std::vector<float>{0.99999994f, 0.99999994f}
-                                                   << "ou";
-        QTest::newRow("no mutations") << "Anna" << 0 << std::vector<float>{} << "Anna";
-        QTest::newRow("negative mutations") << "Anna" << -2 << std::vector<float>{} << "Anna";
-        QTest::newRow("empty word") << "" << 5 << std::vector<float>{} << "";
-    }
     void scripted()
     {
-        QFETCH(QString, word);
-        QFETCH(int, mutations);
-        QFETCH(std::vector<float>, draws);
-        QFETCH(QString, result);
-        ScriptedRandom random;
-        for (float r : draws)
-            random.push(r);
-        QCOMPARE(Mutate(word, mutations, random), result);
-        QCOMPARE(random.remaining(), std::size_t(0));
+        const float top = 0.99999994f;
+        const std::tuple<QString, int, Draws, QString> cases[] = {
+            {u"Bob"_qs, 1, {P(2, 3), P(20, 21)}, u"Boz"_qs}, // consonant for consonant
+            {u"Yo"_qs, 1, {P(0, 2), P(0, 21)}, u"bo"_qs},    // y is a consonant
+            {u"abc"_qs, 2, {P(1, 3), P(2, 21), P(1, 3), P(3, 21)}, u"afc"_qs}, // same position twice
+            {u"a-b"_qs, 1, {P(1, 3)}, u"a-b"_qs},               // other characters: one draw, no change
+            {u"12-!"_qs, 3, {0.1f, 0.5f, top}, u"12-!"_qs},     // digits only, any number of rounds
+            {u"é"_qs, 1, {0.3f}, u"é"_qs},                      // accented letters stay
+            {u"ou"_qs, 1, {top, top}, u"ou"_qs},                // the largest draw stays inside the tables
+            {u"Anna"_qs, 0, {}, u"Anna"_qs}, {u"Anna"_qs, -2, {}, u"Anna"_qs}, {QString(), 5, {}, QString()}};
+        auto check = [](const QString &word, int mutations, const Draws &draws, const QString &result) {
+            ScriptedRandom random(draws);
+            QCOMPARE(Mutate(word, mutations, random), result);
+            QCOMPARE(random.remaining(), std::size_t(0));
+        };
+        for (const auto &[word, mutations, draws, result] : cases)
+            check(word, mutations, draws, result);
+        // The capital of Anna is recognised and replaced by a small vowel.
+        for (int k = 0; k < 5; ++k)
+            check(u"Anna"_qs, 1, {P(0, 4), P(k, 5)}, QChar(u"aeiou"[k]) + u"nna"_qs);
     }
 
     void keepsShapeAndBound()
@@ -78,23 +62,13 @@ private Q_SLOTS:
         }
     }
 
-    void canMutate_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("mutations");
-        QTest::addColumn<bool>("can");
-        QTest::newRow("letters") << "Anna" << 1 << true;
-        QTest::newRow("no mutations") << "Anna" << 0 << false;
-        QTest::newRow("digits") << "123" << 3 << false;
-        QTest::newRow("one letter among others") << "1-x" << 1 << true;
-        QTest::newRow("empty") << "" << 1 << false;
-    }
     void canMutate()
     {
-        QFETCH(QString, word);
-        QFETCH(int, mutations);
-        QFETCH(bool, can);
-        QCOMPARE(::canMutate(word, mutations), can);
+        const std::tuple<QString, int, bool> cases[] = {{u"Anna"_qs, 1, true},  {u"Anna"_qs, 0, false},
+                                                        {u"123"_qs, 3, false},  {u"1-x"_qs, 1, true},
+                                                        {QString(), 1, false}};
+        for (const auto &[word, mutations, can] : cases)
+            QCOMPARE(::canMutate(word, mutations), can);
     }
 };
 

@@ -4,61 +4,41 @@
 #include <QtTest/QtTest>
 #include <algorithm>
 
-Q_DECLARE_METATYPE(std::vector<float>)
-
 class TestSubstitute : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void substitute_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("original");
-        QTest::addColumn<QString>("replacement");
-        QTest::addColumn<QString>("result");
-        const QString alphabet = u"abcdefghijklmnopqrstuvwxyz"_qs;
-        QString reversed = alphabet;
-        std::reverse(reversed.begin(), reversed.end());
-        QTest::newRow("reversed alphabet") << "Hello" << alphabet << reversed << "svool";
-        QTest::newRow("outside the charset") << "a-b c!" << "abc" << "xyz" << "x-y z!";
-        QTest::newRow("first occurrence decides") << "ab" << "aba" << "xyz" << "xy";
-        QTest::newRow("longer new charset") << "ba" << "ab" << "ABCD" << "BA";
-        QTest::newRow("shorter new charset drops") << "cab" << "abc" << "x" << "x";
-        QTest::newRow("empty charset") << "Text 1" << "" << "" << "Text 1";
-        QTest::newRow("empty text") << "" << "abc" << "xyz" << "";
-        QTest::newRow("upper-case charset finds lower text") << "abc" << "ABC" << "123" << "123";
-        QTest::newRow("digits") << "a1" << "1" << "q" << "aq";
-    }
+    // Each character found in the original charset (first occurrence, case
+    // ignored) becomes the one at the same place in the new charset.
     void substitute()
     {
-        QFETCH(QString, word);
-        QFETCH(QString, original);
-        QFETCH(QString, replacement);
-        QFETCH(QString, result);
-        QCOMPARE(fnSubstitute(word, original, replacement), result);
+        QString reversed = u"abcdefghijklmnopqrstuvwxyz"_qs;
+        std::reverse(reversed.begin(), reversed.end());
+        const std::tuple<QString, QString, QString, QString> cases[] = {
+            {u"Hello"_qs, u"abcdefghijklmnopqrstuvwxyz"_qs, reversed, u"svool"_qs},
+            {u"a-b c!"_qs, u"abc"_qs, u"xyz"_qs, u"x-y z!"_qs}, // outside the charset: kept
+            {u"ab"_qs, u"aba"_qs, u"xyz"_qs, u"xy"_qs},         // the first occurrence decides
+            {u"ba"_qs, u"ab"_qs, u"ABCD"_qs, u"BA"_qs},         // a longer new charset
+            {u"cab"_qs, u"abc"_qs, u"x"_qs, u"x"_qs},           // a shorter one drops characters
+            {u"Text 1"_qs, u""_qs, u""_qs, u"Text 1"_qs}, {u""_qs, u"abc"_qs, u"xyz"_qs, u""_qs},
+            {u"abc"_qs, u"ABC"_qs, u"123"_qs, u"123"_qs}, {u"a1"_qs, u"1"_qs, u"q"_qs, u"aq"_qs}};
+        for (const auto &[word, original, replacement, result] : cases)
+            QCOMPARE(fnSubstitute(word, original, replacement), result);
     }
 
-    void randomizeScripted_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<std::vector<float>>("draws");
-        QTest::addColumn<QString>("result");
-        const float P0 = ScriptedRandom::pick(0, 3), P2 = ScriptedRandom::pick(2, 3);
-        // i=1 swaps with 3 (cba), i=2 with 1 (bca), i=3 with itself.
-        QTest::newRow("abc") << "abc" << std::vector<float>{P2, P0, P2} << "bca";
-        QTest::newRow("all stay") << "abc" << std::vector<float>{0.0f, ScriptedRandom::pick(1, 3), P2} << "abc";
-        QTest::newRow("one character") << "x" << std::vector<float>{0.99999994f} << "x";
-        QTest::newRow("empty") << "" << std::vector<float>{} << "";
-    }
     void randomizeScripted()
     {
-        QFETCH(QString, text);
-        QFETCH(std::vector<float>, draws);
-        QFETCH(QString, result);
-        ScriptedRandom random;
-        for (float r : draws)
-            random.push(r);
-        QCOMPARE(fnRandomize(text, random), result);
-        QCOMPARE(random.remaining(), std::size_t(0));
+        const auto P = ScriptedRandom::pick;
+        // abc: i=1 swaps with 3 (cba), i=2 with 1 (bca), i=3 with itself.
+        const std::tuple<QString, std::vector<float>, QString> cases[] = {
+            {u"abc"_qs, {P(2, 3), P(0, 3), P(2, 3)}, u"bca"_qs},
+            {u"abc"_qs, {0.0f, P(1, 3), P(2, 3)}, u"abc"_qs},
+            {u"x"_qs, {0.99999994f}, u"x"_qs},
+            {QString(), {}, QString()}};
+        for (const auto &[text, draws, result] : cases) {
+            ScriptedRandom random(draws);
+            QCOMPARE(fnRandomize(text, random), result);
+            QCOMPARE(random.remaining(), std::size_t(0));
+        }
     }
 
     // The swap scheme draws from the whole text each time, so its n^n paths

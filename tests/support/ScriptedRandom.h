@@ -4,6 +4,7 @@
 
 #include <QtTest/QTest>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 // A random source that returns the values it was given, in order, and counts
@@ -13,6 +14,7 @@ class ScriptedRandom final : public RandomSource {
 public:
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> values) : values_(values) {}
+    explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
 
     void push(std::initializer_list<float> values) { values_.insert(values_.end(), values); }
     void push(float value) { values_.push_back(value); }
