@@ -2,18 +2,13 @@
 #include "genetic/SiblingLoop.h"
 #include "support/RunCli.h"
 
+#include "support/WordDifferences.h"
+
 #include <QtTest/QtTest>
 
 namespace {
 CliRun mutate(const QStringList &arguments) { return runCli(QStringList{u"mutate"_qs} + arguments); }
 
-int differences(const QString &a, const QString &b)
-{
-    int n = 0;
-    for (int i = 0; i < a.size(); ++i)
-        n += a[i].toLower() != b[i].toLower();
-    return n;
-}
 } // namespace
 
 class TestCliMutate : public QObject {

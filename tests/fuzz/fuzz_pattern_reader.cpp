@@ -2,20 +2,10 @@
 // them, a short generation run, so that any reachable table lookup is tried.
 #include "sources/PatternFile.h"
 
+#include "support/CyclingRandom.h"
+
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-// Deterministic draws spread over [0, 1).
-class CyclingRandom final : public RandomSource {
-public:
-    float next() override { return float((step_ = step_ * 1103515245u + 12345u) >> 8) * 0x1.0p-24f; }
-    void reseedFromClock() override {}
-
-private:
-    std::uint32_t step_ = 1;
-};
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

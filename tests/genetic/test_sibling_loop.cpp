@@ -3,6 +3,8 @@
 #include "support/ScriptedRandom.h"
 
 #include <QTemporaryDir>
+#include "support/WordDifferences.h"
+
 #include <QtTest/QtTest>
 
 namespace {
@@ -14,14 +16,6 @@ SiblingRunResult breed(const QString &parent, double wanted, int mutations, Rand
                          [&](const QString &s) { out << s; });
 }
 
-// How many letters differ, case ignored (same length assumed).
-int differences(const QString &a, const QString &b)
-{
-    int n = 0;
-    for (int i = 0; i < a.size(); ++i)
-        n += a[i].toLower() != b[i].toLower();
-    return n;
-}
 } // namespace
 
 class TestSiblingLoop : public QObject {
