@@ -3,120 +3,187 @@
 #include "engine/VarnockError.h"
 
 #include <QString>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
-bool isSkippable(QChar c)
+// Walks a text the way the leading-number rule reads it: blanks, tabs and
+// line feeds between the characters of a number are passed over.
+class NumberCursor {
+public:
+    explicit NumberCursor(QStringView text) : text_(text) {}
+
+    // The next character that is not skipped, or U+0000 at the end.
+    char16_t peek()
+    {
+        while (i_ < text_.size() && isSkippable(text_[i_].unicode()))
+            ++i_;
+        return i_ < text_.size() ? text_[i_].unicode() : u'\0';
+    }
+    void take() { ++i_; }
+    qsizetype position() const { return i_; }
+    void rewind(qsizetype position) { i_ = position; }
+
+private:
+    static bool isSkippable(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+    QStringView text_;
+    qsizetype i_ = 0;
+};
+
+bool isDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+int digitValue(char16_t c, int radix)
 {
-    return c == u' ' || c == u'\t' || c == u'\n';
+    int digit = -1;
+    if (isDecimalDigit(c))
+        digit = c - u'0';
+    else if (radix == 16 && c >= u'a' && c <= u'f')
+        digit = c - u'a' + 10;
+    else if (radix == 16 && c >= u'A' && c <= u'F')
+        digit = c - u'A' + 10;
+    return digit < radix ? digit : -1;
 }
 
-double radixNumber(QStringView text, qsizetype i, int radix)
+// A hexadecimal or octal whole number, unsigned; beyond 2^53 it is the
+// nearest double, and infinity once it leaves the double range.
+double radixNumber(NumberCursor &cursor, int radix)
 {
-    std::uint64_t value = 0;
-    bool any = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (isSkippable(c))
-            continue;
-        int digit = -1;
-        const char16_t u = c.unicode();
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (radix == 16 && u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (radix == 16 && u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        if (digit < 0 || digit >= radix)
-            break;
-        any = true;
+    double value = 0;
+    for (int digit = digitValue(cursor.peek(), radix); digit >= 0; digit = digitValue(cursor.peek(), radix)) {
         value = value * radix + digit;
-        if (value > 0xFFFFFFFFull)
-            throw VarnockError(ErrorNumber::Overflow);
+        cursor.take();
     }
-    if (!any)
+    return value;
+}
+
+// The characters of a decimal number gathered without the skipped blanks,
+// with a rough power of ten that tells an overflow from an underflow.
+struct DecimalText {
+    std::string chars;
+    bool negative = false;
+    bool anyDigit = false;
+    long long magnitude = 0; // about log10 of the value
+};
+
+void readMantissa(NumberCursor &cursor, DecimalText &number)
+{
+    bool point = false;
+    bool significant = false;
+    for (char16_t c = cursor.peek(); isDecimalDigit(c) || (c == u'.' && !point); c = cursor.peek()) {
+        cursor.take();
+        number.chars.push_back(char(c));
+        if (c == u'.') {
+            point = true;
+            continue;
+        }
+        number.anyDigit = true;
+        significant = significant || c != u'0';
+        if (significant && !point)
+            ++number.magnitude;
+        else if (!significant && point)
+            --number.magnitude;
+    }
+}
+
+// Only "E" in either case starts an exponent, and only one with digits
+// counts: "12e" reads as 12.
+void readExponent(NumberCursor &cursor, DecimalText &number)
+{
+    if (cursor.peek() != u'e' && cursor.peek() != u'E')
+        return;
+    const qsizetype start = cursor.position();
+    cursor.take();
+    std::string exponent = "e";
+    if (const char16_t sign = cursor.peek(); sign == u'+' || sign == u'-') {
+        exponent.push_back(char(sign));
+        cursor.take();
+    }
+    long long value = 0;
+    bool digits = false;
+    for (char16_t c = cursor.peek(); isDecimalDigit(c); c = cursor.peek()) {
+        exponent.push_back(char(c));
+        value = std::min(value * 10 + (c - u'0'), 1'000'000'000LL);
+        digits = true;
+        cursor.take();
+    }
+    if (!digits) {
+        cursor.rewind(start);
+        return;
+    }
+    number.chars += exponent;
+    number.magnitude += exponent[1] == '-' ? -value : value;
+}
+
+// Converts in the "C" notation whatever the program's locale is.
+double convertDecimal(const DecimalText &number)
+{
+    double value = 0;
+    const char *first = number.chars.data();
+    const auto [end, error] = std::from_chars(first, first + number.chars.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = number.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    else if (error != std::errc() || end != first + number.chars.size())
+        value = 0; // cannot happen for the characters gathered above
+    return number.negative ? -value : value;
+}
+
+double decimalNumber(NumberCursor &cursor)
+{
+    DecimalText number;
+    if (const char16_t sign = cursor.peek(); sign == u'+' || sign == u'-') {
+        number.negative = sign == u'-';
+        cursor.take();
+    }
+    readMantissa(cursor, number);
+    if (!number.anyDigit)
         return 0;
-    // Whole numbers of up to 16 bits read as signed 16-bit, up to 32 bits as
-    // signed 32-bit: "&HFFFF" is -1.
-    if (value <= 0xFFFF)
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    readExponent(cursor, number);
+    return convertDecimal(number);
 }
 
 } // namespace
 
 double leadingNumber(QStringView text)
 {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && isSkippable(text[i]))
-        ++i;
-    if (i + 1 < n && text[i] == u'&') {
-        const QChar kind = text[i + 1].toUpper();
-        if (kind == u'H')
-            return radixNumber(text, i + 2, 16);
-        if (kind == u'O')
-            return radixNumber(text, i + 2, 8);
+    NumberCursor cursor(text);
+    if (cursor.peek() == u'&') {
+        const qsizetype start = cursor.position();
+        cursor.take();
+        const char16_t kind = cursor.position() < text.size() ? text[cursor.position()].unicode() : u'\0';
+        cursor.take();
+        if (kind == u'H' || kind == u'h')
+            return radixNumber(cursor, 16);
+        if (kind == u'O' || kind == u'o')
+            return radixNumber(cursor, 8);
+        cursor.rewind(start);
     }
+    return decimalNumber(cursor);
+}
 
-    // Collect the characters of the number without the skipped blanks, then
-    // let the C library convert them, so rounding is exact.
-    std::string digits;
-    auto peek = [&]() -> QChar {
-        while (i < n && isSkippable(text[i]))
-            ++i;
-        return i < n ? text[i] : QChar();
-    };
-    QChar c = peek();
-    if (c == u'+' || c == u'-') {
-        digits.push_back(static_cast<char>(c.unicode()));
-        ++i;
-    }
-    bool mantissaDigits = false;
-    bool point = false;
-    for (c = peek(); i < n; c = peek()) {
-        if (c >= u'0' && c <= u'9') {
-            digits.push_back(static_cast<char>(c.unicode()));
-            mantissaDigits = true;
-            ++i;
-        } else if (c == u'.' && !point) {
-            digits.push_back('.');
-            point = true;
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (!mantissaDigits)
-        return 0;
-    c = peek();
-    if (i < n && (c == u'e' || c == u'E' || c == u'd' || c == u'D')) {
-        // Only an exponent with digits counts; "12e" reads as 12.
-        const qsizetype save = i;
-        std::string exponent = "e";
-        ++i;
-        QChar s = peek();
-        if (i < n && (s == u'+' || s == u'-')) {
-            exponent.push_back(static_cast<char>(s.unicode()));
-            ++i;
-        }
-        bool expDigits = false;
-        for (s = peek(); i < n && s >= u'0' && s <= u'9'; s = peek()) {
-            exponent.push_back(static_cast<char>(s.unicode()));
-            expDigits = true;
-            ++i;
-        }
-        if (expDigits)
-            digits += exponent;
-        else
-            i = save;
-    }
-    const double value = std::strtod(digits.c_str(), nullptr);
-    if (std::isinf(value))
-        throw VarnockError(ErrorNumber::Overflow);
-    return value;
+CountAnswer readCountAnswer(QStringView answer, std::int32_t bound)
+{
+    // Rounded first, so that 500.5 is 500 and not above a bound of 500;
+    // infinities and values past 32 bits simply compare as large.
+    const double rounded = std::nearbyint(leadingNumber(answer));
+    if (rounded > bound)
+        return {CountAnswer::Capped, bound};
+    if (rounded < 0)
+        return {CountAnswer::Negative, 0};
+    if (rounded == 0)
+        return {CountAnswer::Unchanged, 0};
+    return {CountAnswer::Store, std::int32_t(rounded)};
+}
+
+QString countPrefill(QStringView stored, const QString &fallback)
+{
+    const double value = leadingNumber(stored);
+    const double rounded = std::nearbyint(value);
+    if (rounded >= -2147483648.0 && rounded <= 2147483647.0)
+        return plainNumberText(value);
+    return fallback;
 }
 
 namespace {

@@ -20,24 +20,15 @@ int askCount(const CountDialog &d, SettingsStore &settings, Dialogs &dialogs, QW
     const QString section = QStringLiteral("Options");
     const QString answer =
         dialogs.inputBox(parent, d.prompt, d.title, settings.get(section, d.key, d.defaultValue));
-    const double value = leadingNumber(answer);
-    // Anything past the 32-bit range is simply far above the bound (or far below zero).
-    int n = 0;
-    if (value > d.bound)
-        n = d.bound + 1;
-    else if (value < 0)
-        n = value <= -2147483648.5 ? -1 : roundToInt32(value);
-    else
-        n = roundToInt32(value);
-    if (n < 0) {
+    const CountAnswer count = readCountAnswer(answer, d.bound);
+    if (count.kind == CountAnswer::Negative) {
         // A negative count would make every later breeding run impossible.
         dialogs.message(parent, d.negativeMessage, settings.applicationName(), Dialogs::Icon::Exclamation);
         return 0;
     }
-    if (n > d.bound) {
+    if (count.kind == CountAnswer::Capped)
         dialogs.message(parent, d.tooManyMessage, settings.applicationName(), Dialogs::Icon::Critical);
-        n = d.bound;
-    }
+    const int n = count.value;
     if (n == 0)
         return 0;
     settings.save(section, d.key, QString::number(n));

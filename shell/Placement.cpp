@@ -58,19 +58,5 @@ QString defaultDirectSavePath()
 
 WordCountAnswer readWordCountAnswer(const QString &answer)
 {
-    const double number = leadingNumber(answer);
-    // Compared before rounding, so that counts beyond 32 bits are capped or
-    // refused instead of overflowing.
-    if (number > maxWordCount + 0.5)
-        return {WordCountAnswer::Capped, maxWordCount};
-    if (number <= -2147483648.5)
-        return {WordCountAnswer::Negative, 0};
-    const qint32 rounded = roundToInt32(number);
-    if (rounded > maxWordCount)
-        return {WordCountAnswer::Capped, maxWordCount};
-    if (rounded < 0)
-        return {WordCountAnswer::Negative, rounded};
-    if (rounded == 0)
-        return {WordCountAnswer::Unchanged, 0};
-    return {WordCountAnswer::Store, rounded};
+    return readCountAnswer(answer, maxWordCount);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/NumberText.h"
+
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -25,10 +27,6 @@ QString defaultDirectSavePath();
 
 // The answer of the number-of-words box, read as its leading number rounded
 // half to even.
-struct WordCountAnswer {
-    enum Kind { Unchanged, Store, Capped, Negative };
-    Kind kind = Unchanged;
-    qint32 value = 0;
-};
+using WordCountAnswer = CountAnswer;
 inline constexpr qint32 maxWordCount = 30000;
 WordCountAnswer readWordCountAnswer(const QString &answer);

@@ -50,9 +50,11 @@ void frmMain::mnuSort_Click()
 void frmMain::mnuNoOfWords_Click()
 {
     const QString title = QStringLiteral("Varnock");
-    const double stored = leadingNumber(settings_.get(kOptions, QStringLiteral("HowMany"), QStringLiteral("500")));
+    // A stored count no box could have written shows the default instead.
+    const QString fallback = QStringLiteral("500");
+    const QString shown = countPrefill(settings_.get(kOptions, QStringLiteral("HowMany"), fallback), fallback);
     const QString answer = dialogs_.inputBox(this, tr("How many words do you want the program to generate?"),
-                                             tr("Enter number of words"), plainNumberText(stored));
+                                             tr("Enter number of words"), shown);
     const WordCountAnswer count = readWordCountAnswer(answer);
     switch (count.kind) {
     case WordCountAnswer::Unchanged:

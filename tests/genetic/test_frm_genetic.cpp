@@ -219,12 +219,14 @@ private Q_SLOTS:
             QString before, answer, message, stored; // before: null when nothing is stored yet
         };
         const Case cases[] = {
-            {false, {}, u"600"_qs, many, u"500"_qs}, {false, {}, u"1e15"_qs, many, u"500"_qs},
+            {false, {}, u"600"_qs, many, u"500"_qs}, {false, {}, u"1e400"_qs, many, u"500"_qs},
+            {false, {}, u"500.5"_qs, {}, u"500"_qs}, {true, {}, u"50.5"_qs, {}, u"50"_qs},
+            {true, {}, u"99999999999"_qs, chernobyl, u"50"_qs}, {false, {}, u"&H100000000"_qs, many, u"500"_qs},
             {false, {}, u"12.5"_qs, {}, u"12"_qs} /* half to even */, {false, {}, u"0"_qs, {}, {}},
             {false, {}, QString() /* cancelled */, {}, {}}, {false, {}, u"-3"_qs, negativeWords, {}},
             {false, u"25"_qs, u"-3"_qs, negativeWords, u"25"_qs}, {true, {}, u"51"_qs, chernobyl, u"50"_qs},
             {true, {}, u"50"_qs, {}, u"50"_qs}, {true, {}, u" 3 times"_qs, {}, u"3"_qs},
-            {true, {}, u"-1"_qs, negativeMutations, {}}, {true, {}, u"-1e30"_qs, negativeMutations, {}},
+            {true, {}, u"-1"_qs, negativeMutations, {}}, {true, {}, u"-1e400"_qs, negativeMutations, {}},
             {true, u"7"_qs, QString(), {}, u"7"_qs}};
         for (const Case &c : cases) {
             init();

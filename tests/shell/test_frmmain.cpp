@@ -163,7 +163,11 @@ private Q_SLOTS:
         row("30000", "", "30000", "500", "30000");
         row("30000.5 rounds down", "", "30000.5", "500", "30000");
         row("30000.6 capped", "", "30000.6", "500", "30000", kCapped);
-        row("beyond 32 bits capped", "", "1e12", "500", "30000", kCapped);
+        row("beyond 32 bits capped", "", "99999999999", "500", "30000", kCapped);
+        row("infinity capped", "", "1e999", "500", "30000", kCapped);
+        row("&H100000000 capped", "", "&H100000000", "500", "30000", kCapped);
+        row("&HFFFF is 65535", "", "&HFFFF", "500", "30000", kCapped);
+        row("decimal comma ends the number", "", "13,5", "500", "13");
         row("12.5 to even", "", "12.5", "500", "12");
         row("13.5 to even", "", "13.5", "500", "14");
         row("blanks 75 word", "", "  75 abc", "500", "75");
@@ -175,9 +179,12 @@ private Q_SLOTS:
         row("zero keeps the stored count", "120", "0", "120", "120");
         row("-0.6 refused", "", "-0.6", "500", "<absent>", kNegative);
         row("-3 refused", "", "-3", "500", "<absent>", kNegative);
-        row("-1e30 refused", "", "-1e30", "500", "<absent>", kNegative);
+        row("-1e400 refused", "", "-1e400", "500", "<absent>", kNegative);
         row("stored letters prefill 0", "many", "", "0", "many");
         row("stored 12.5 prefill", "12.5", "7", "12.5", "7");
+        row("stored 1e999 prefills the default", "1e999", "", "500", "1e999");
+        row("stored &H7FFFFFFF prefill", "&H7FFFFFFF", "", "2147483647", "&H7FFFFFFF");
+        row("stored past 32 bits prefills the default", "2147483647.5", "", "500", "2147483647.5");
     }
     void numberOfWordsDialog()
     {
