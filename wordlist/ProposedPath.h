@@ -3,6 +3,6 @@
 #include <QString>
 
 // The file name offered for saving words: "C:\<word>.txt" where there are
-// drive letters, elsewhere <word>.txt in the user's Documents folder (home
-// when there is none).
+// drive letters, elsewhere <word>.txt in the user's Documents folder when it
+// exists, else in the home folder.
 QString proposedWordFilePath(const QString &word);

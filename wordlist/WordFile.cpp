@@ -6,13 +6,79 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringEncoder>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// Where the words go: a symbolic link is followed to its final target, so
+// the link itself stays a link.
+QString resolvedTarget(const QString &path)
+{
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    if (info.isSymLink())
+        throw VarnockError(ErrorNumber::PathFileAccessError); // a loop of links
+    return info.filePath();
+}
+
+// A device, pipe or socket: written in place, since renaming a new file over
+// it would destroy it.
+bool isSpecialFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+} // namespace
 
 struct WordFileWriter::Impl {
     QString path;
-    QSaveFile file;
+    std::unique_ptr<QFileDevice> file;
+    QSaveFile *saveFile = nullptr; // the same object when the target is replaced atomically
     QStringEncoder encoder{QStringConverter::System};
     QByteArray buffer;
-    explicit Impl(const QString &p) : path(p), file(p) {}
+    explicit Impl(const QString &p) : path(p) {}
+
+    bool open()
+    {
+        const QString target = resolvedTarget(path);
+        if (isSpecialFile(target)) {
+            file = std::make_unique<QFile>(target);
+        } else {
+            auto save = std::make_unique<QSaveFile>(target);
+            // A writable file in a folder that takes no temporary file is
+            // written in place rather than refused.
+            save->setDirectWriteFallback(true);
+            saveFile = save.get();
+            file = std::move(save);
+        }
+        return file->open(QIODevice::WriteOnly);
+    }
+    void cancel()
+    {
+        if (saveFile)
+            saveFile->cancelWriting();
+        else
+            file->close();
+    }
+    bool finish()
+    {
+        if (saveFile)
+            return saveFile->commit();
+        const bool flushed = file->flush();
+        file->close();
+        return flushed && file->error() == QFileDevice::NoError;
+    }
 };
 
 VarnockError fileWriteError(const QString &path, bool diskFull)
@@ -27,17 +93,19 @@ VarnockError fileWriteError(const QString &path, bool diskFull)
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists() || !folder.isDir())
         return VarnockError(ErrorNumber::PathNotFound);
-    if (!folder.isWritable() || (info.exists() && !info.isWritable()))
+    if ((!info.exists() && !folder.isWritable()) || (info.exists() && !info.isWritable()))
         return VarnockError(ErrorNumber::PermissionDenied);
     return VarnockError(ErrorNumber::PathFileAccessError);
 }
 
 WordFileWriter::WordFileWriter(const QString &path) : impl_(new Impl(path))
 {
-    if (path.trimmed().isEmpty() || QFileInfo(path).isDir() || !impl_->file.open(QIODevice::WriteOnly)) {
-        const VarnockError error = fileWriteError(path);
+    try {
+        if (path.trimmed().isEmpty() || QFileInfo(path).isDir() || !impl_->open())
+            throw fileWriteError(QFileInfo(path).isSymLink() ? resolvedTarget(path) : path);
+    } catch (...) {
         delete impl_;
-        throw error;
+        throw;
     }
     impl_->buffer.reserve(1 << 16);
 }
@@ -45,8 +113,8 @@ WordFileWriter::WordFileWriter(const QString &path) : impl_(new Impl(path))
 WordFileWriter::~WordFileWriter()
 {
     // Without a commit the temporary file is discarded and the target stays.
-    if (impl_->file.isOpen())
-        impl_->file.cancelWriting();
+    if (impl_->file && impl_->file->isOpen())
+        impl_->cancel();
     delete impl_;
 }
 
@@ -54,9 +122,9 @@ void WordFileWriter::flushBuffer()
 {
     if (impl_->buffer.isEmpty())
         return;
-    if (impl_->file.write(impl_->buffer) != impl_->buffer.size()) {
-        const bool full = impl_->file.error() == QFileDevice::ResourceError;
-        impl_->file.cancelWriting();
+    if (impl_->file->write(impl_->buffer) != impl_->buffer.size()) {
+        const bool full = impl_->file->error() == QFileDevice::ResourceError;
+        impl_->cancel();
         throw fileWriteError(impl_->path, full);
     }
     impl_->buffer.clear();
@@ -80,9 +148,9 @@ void WordFileWriter::writeLines(QStringView text)
 void WordFileWriter::commit()
 {
     flushBuffer();
-    if (!impl_->file.commit()) {
-        const bool full = impl_->file.error() == QFileDevice::ResourceError
-                          || impl_->file.error() == QFileDevice::WriteError;
+    if (!impl_->finish()) {
+        const bool full = impl_->file->error() == QFileDevice::ResourceError
+                          || impl_->file->error() == QFileDevice::WriteError;
         throw fileWriteError(impl_->path, full);
     }
 }

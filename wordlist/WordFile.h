@@ -5,9 +5,13 @@
 #include <functional>
 
 // Writes a word file: every line ended by CR LF, text in the system's 8-bit
-// compatible encoding, the file replaced atomically so that a failed write
-// leaves any earlier file as it was. Failures throw VarnockError with the
-// number that fits (path not found, permission denied, disk full, ...).
+// compatible encoding. A regular file is replaced atomically, keeping its
+// permission bits, so that a failed write leaves any earlier file as it was;
+// a symbolic link is followed and its target replaced; a device, pipe or
+// socket is written in place, never renamed over; a writable file in a
+// folder that takes no temporary file is written in place. Failures throw
+// VarnockError with the number that fits (path not found, permission
+// denied, disk full, ...).
 class WordFileWriter {
 public:
     explicit WordFileWriter(const QString &path);
@@ -19,7 +23,8 @@ public:
     // Many lines at once, for long runs: text whose every line already ends
     // in CR LF.
     void writeLines(QStringView text);
-    // Flushes and renames over the target; nothing reaches the target before.
+    // Flushes and renames over the target; nothing reaches a replaced
+    // target before.
     void commit();
 
 private:
