@@ -21,12 +21,9 @@ QString generateFromRulesFile(const GenerateArguments &arguments, RandomSource &
 {
     RuleLists lists;
     const FileReadResult read = LoadRulesFile(arguments.sourceValue, lists);
-    // A file cut short inside its end section still has endings to use, but
-    // the caller reports the file and writes nothing either way.
-    if (!read.valid)
-        return read.message;
-    if (!lists.endingRead)
-        return {};
-    GenerateFromRules(arguments.count, words, lists, random);
-    return {};
+    // As in the window: a file cut short inside its end section is reported
+    // and still gives words from the endings it had.
+    if (rulesGiveWords(lists))
+        GenerateFromRules(arguments.count, words, lists, random);
+    return read.message;
 }

@@ -327,9 +327,11 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
         }
         if (!problem.isEmpty()) {
             // A refused input file is named with its option; the reader's
-            // sentence says why.
+            // sentence says why. Words made all the same (a rules file cut
+            // short in its end section) are still written, as the window lists them.
             message(err, QStringLiteral("--%1 '%2': %3").arg(arguments.sourceOption, arguments.sourceValue, problem));
-            return ExitInputRejected;
+            if (words.size() <= 1)
+                return ExitInputRejected;
         }
         return writeWordArray(words, arguments, out, err);
     }

@@ -66,7 +66,7 @@ void frmMain::mnuOpen_Click()
         dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
     // A file cut short inside its end section still gives words from the
     // endings it had.
-    if (!RuleLists_.endingRead) {
+    if (!rulesGiveWords(RuleLists_)) {
         EnableControls(true);
         return;
     }

@@ -32,6 +32,10 @@ inline constexpr qsizetype maxRulesSectionEntries = 32767;
 // included. A file that cannot be read, or a section with more entries than
 // the counters hold, gives the same sentence with the lists left empty.
 FileReadResult LoadRulesFile(const QString &path, RuleLists &lists);
+
+// Whether a read gives words, valid or not: a file cut short inside its end
+// section still does, from the endings it had, after its sentence is shown.
+inline bool rulesGiveWords(const RuleLists &lists) { return lists.endingRead; }
 FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists);
 
 // Fills WordArray with NoOfNames words at 1..NoOfNames: a beginning, a middle
