@@ -22,5 +22,10 @@ QString Filterize(const QString &TargetWord)
 
 QString filterFromSample(const QString &sample)
 {
-    return Filterize(sample).toLower();
+    // Lowered unit by unit: QString::toLower can lengthen a text (U+0130
+    // gives two units), and a filter is always as long as its sample.
+    QString filter = Filterize(sample);
+    for (QChar &c : filter)
+        c = c.toLower();
+    return filter;
 }

@@ -15,8 +15,8 @@ struct FileReadResult {
 };
 
 // Decodes the bytes of a pattern or rules file: UTF-8 when they are valid
-// UTF-8 (a leading byte-order mark dropped), otherwise Latin-1, so legacy
-// 8-bit files open unchanged.
+// UTF-8 (a leading byte-order mark dropped), otherwise Windows-1252, the code
+// page legacy 8-bit files were written in, so they open unchanged.
 QString decodeTextFile(const QByteArray &bytes);
 
 // Splits text at CR LF, LF or CR. A line end at the very end of the text

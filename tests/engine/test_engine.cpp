@@ -30,6 +30,7 @@ private Q_SLOTS:
             QCOMPARE(Filterize(QString::fromUtf8(sample)), QString::fromUtf8(filter));
             QCOMPARE(filterFromSample(QString::fromUtf8(sample)), QString::fromUtf8(filter).toLower());
         }
+        QCOMPARE(filterFromSample(u"\u0130a"_qs), u"\u0130v"_qs); // lowered per unit: one unit, never two
     }
 
     // Every draw of a one-word run, scripted, against the exact word.

@@ -50,7 +50,8 @@ private Q_SLOTS:
             {"\r\n\na\r\r\n", {"", "", "a", ""}}, // blank lines kept
             {"a\n\rb", {"a", "", "b"}},             // LF CR is two line ends
             {"\r\n", {""}},
-            {"\xEF\xBB\xBF\xE9", {u"\u00e9"_qs}}, // Latin-1, a stray BOM dropped
+            {"\xEF\xBB\xBF\xE9", {u"\u00e9"_qs}}, // Windows-1252, a stray BOM dropped
+            {"\x80\x81\x8D\x8F\x90\x92\x9D\x9F\xA0\xFF", {u"\u20ac\u0081\u008d\u008f\u0090\u2019\u009d\u0178\u00a0\u00ff"_qs}},
             {"ab\xC3", {u"ab\u00c3"_qs}},         // cut-off UTF-8 sequence
             {QByteArray("a\0b", 3), {QString(QChar(u'a')) + QChar(0) + QChar(u'b')}},
         };
