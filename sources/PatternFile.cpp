@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <new>
 
 namespace {
@@ -24,9 +26,79 @@ QStringView trimBlanks(QStringView s)
 // A token lists alternatives only when its first "|" is not its first character.
 bool hasAlternatives(const QString &token) { return token.indexOf(u'|') > 0; }
 
-bool isNext(const QString &line) { return line.compare(u"[next]", Qt::CaseInsensitive) == 0; }
+bool isNext(QStringView line) { return line.compare(u"[next]", Qt::CaseInsensitive) == 0; }
+
+// Reads a pattern file one line at a time: the rule is the first line that
+// is neither blank nor a comment, and every "[next]" from there on (the rule
+// line included) opens the next section, up to the highest one the rule names.
+class PatternLineParser {
+public:
+    PatternLineParser(QStringList &rule, PatternSections &sections) : rule_(rule), sections_(sections) {}
+
+    // False once the rest of the file cannot matter.
+    bool line(QStringView line)
+    {
+        if (!ruleFound_) {
+            const QStringView trimmed = trimBlanks(line);
+            if (trimmed.isEmpty() || trimmed.startsWith(u';'))
+                return true;
+            rule_ = trimmed.toString().split(u' ', Qt::KeepEmptyParts);
+            ruleFound_ = true;
+            highest_ = HighestSection(rule_); // throws for a number beyond 32 bits
+            sections_.reset(highest_);
+        }
+        if (line.startsWith(u';'))
+            return true;
+        if (isNext(line)) {
+            if (current_ >= highest_)
+                return false;
+            ++current_;
+            sections_.openSection();
+        } else if (current_ >= 0) {
+            sections_.addEntry(line);
+        }
+        return true;
+    }
+    bool valid() const { return current_ >= 0; }
+
+private:
+    QStringList &rule_;
+    PatternSections &sections_;
+    bool ruleFound_ = false;
+    qint32 highest_ = 0;
+    qint64 current_ = -1;
+};
+
+// Runs the parser over the lines feed hands it; feed returns false when the
+// file could not be read.
+FileReadResult readPattern(const std::function<bool(const std::function<bool(QStringView)> &)> &feed,
+                           QStringList &PatternRule, PatternSections &sections)
+{
+    PatternRule.clear();
+    const FileReadResult invalid = FileReadResult::invalid(patternFileInvalid);
+    try {
+        PatternLineParser parser(PatternRule, sections);
+        if (!feed([&parser](QStringView line) { return parser.line(line); })) {
+            PatternRule.clear();
+            return invalid;
+        }
+        return parser.valid() ? FileReadResult::ok() : invalid;
+    } catch (const VarnockError &) {
+        return invalid; // a section number beyond the 32-bit range
+    } catch (const std::bad_alloc &) {
+        return invalid;
+    }
+}
 
 } // namespace
+
+void SectionEntries::append(QStringView entry)
+{
+    if (entry.size() > std::numeric_limits<qint32>::max() - text_.size())
+        throw std::bad_alloc();
+    text_ += entry;
+    ends_.push_back(qint32(text_.size()));
+}
 
 void PatternSections::reset(qint32 highest)
 {
@@ -37,7 +109,7 @@ void PatternSections::reset(qint32 highest)
 qsizetype PatternSections::maxCount() const
 {
     qsizetype most = 0;
-    for (const QStringList &s : sections_)
+    for (const SectionEntries &s : sections_)
         most = std::max(most, s.size());
     return most;
 }
@@ -53,12 +125,12 @@ QString PatternSections::cell(qint64 section, qint64 k) const
 {
     if (section < 0 || section >= qint64(sections_.size()))
         return QString();
-    const QStringList &entries = sections_[std::size_t(section)];
+    const SectionEntries &entries = sections_[std::size_t(section)];
     if (k == 0)
         return QString::number(entries.size());
     if (k < 1 || k > entries.size())
         return QString();
-    return entries[k - 1];
+    return entries[k - 1].toString();
 }
 
 qint32 HighestSection(const QStringList &tokens)
@@ -81,54 +153,20 @@ qint32 HighestSection(const QStringList &tokens)
 
 FileReadResult parsePatternLines(const QStringList &lines, QStringList &PatternRule, PatternSections &sections)
 {
-    PatternRule.clear();
-    const FileReadResult invalid = FileReadResult::invalid(patternFileInvalid);
-    try {
-        bool ruleFound = false;
-        for (const QString &line : lines) {
-            const QStringView trimmed = trimBlanks(line);
-            if (trimmed.isEmpty() || trimmed.startsWith(u';'))
-                continue;
-            PatternRule = trimmed.toString().split(u' ', Qt::KeepEmptyParts);
-            ruleFound = true;
-            break;
-        }
-        if (!ruleFound)
-            return invalid;
-
-        const qint32 highest = HighestSection(PatternRule);
-        sections.reset(highest);
-        qint64 current = -1;
-        for (const QString &line : lines) {
-            if (line.startsWith(u';'))
-                continue;
-            if (isNext(line)) {
-                if (current >= highest)
+    return readPattern(
+        [&lines](const std::function<bool(QStringView)> &line) {
+            for (const QString &text : lines)
+                if (!line(text))
                     break;
-                ++current;
-                sections.openSection();
-            } else if (current >= 0) {
-                sections.addEntry(line);
-            }
-        }
-        if (current < 0)
-            return invalid;
-    } catch (const VarnockError &) {
-        return invalid; // a section number beyond the 32-bit range
-    } catch (const std::bad_alloc &) {
-        return invalid;
-    }
-    return FileReadResult::ok();
+            return true;
+        },
+        PatternRule, sections);
 }
 
 FileReadResult LoadPatternFile(const QString &path, QStringList &PatternRule, PatternSections &sections)
 {
-    QStringList lines;
-    if (!readTextFileLines(path, lines)) {
-        PatternRule.clear();
-        return FileReadResult::invalid(patternFileInvalid);
-    }
-    return parsePatternLines(lines, PatternRule, sections);
+    return readPattern([&path](const std::function<bool(QStringView)> &line) { return readTextFileLines(path, line); },
+                       PatternRule, sections);
 }
 
 namespace {
@@ -136,7 +174,7 @@ namespace {
 // One alternative of a rule position, resolved once before the run.
 struct Piece {
     bool blank = true;       // adds nothing and draws nothing
-    const QStringList *entries = nullptr; // null: names no section, gives ""
+    const SectionEntries *entries = nullptr; // null: names no section, gives ""
 };
 
 struct Position {
@@ -150,13 +188,7 @@ Piece resolvePiece(QStringView text, const PatternSections &sections)
     if (trimBlanks(text).isEmpty())
         return piece;
     piece.blank = false;
-    double value = 0;
-    try {
-        value = leadingNumber(text);
-    } catch (const VarnockError &) {
-        return piece; // too big for any section
-    }
-    const double s = std::nearbyint(value); // ties to even
+    const double s = std::nearbyint(leadingNumber(text)); // ties to even; infinities name no section
     if (s >= 0 && s < double(sections.reached()) && sections.count(qint64(s)) > 0)
         piece.entries = &sections.entries(qsizetype(s));
     return piece;

@@ -9,6 +9,24 @@
 #include <QStringList>
 #include <vector>
 
+// The entries of one section, stored end to end in one string, so that a
+// large file costs about what its text does rather than a string per entry.
+class SectionEntries {
+public:
+    qsizetype size() const { return qsizetype(ends_.size()); }
+    QStringView operator[](qsizetype k) const
+    {
+        const qsizetype begin = k == 0 ? 0 : ends_[std::size_t(k - 1)];
+        return QStringView(text_).sliced(begin, ends_[std::size_t(k)] - begin);
+    }
+    // Throws std::bad_alloc past the 32-bit offsets.
+    void append(QStringView entry);
+
+private:
+    QString text_;
+    std::vector<qint32> ends_;
+};
+
 // The sections of a pattern file, seen as the table (section, k): column 0
 // holds a section's entry count as text ("" for a section the file never
 // reached), columns 1..count its entries, every other cell "". Only the
@@ -32,15 +50,15 @@ public:
     qsizetype count(qint64 section) const;
     // The cell (section, k) of the table; "" outside it.
     QString cell(qint64 section, qint64 k) const;
-    const QStringList &entries(qsizetype section) const { return sections_[std::size_t(section)]; }
+    const SectionEntries &entries(qsizetype section) const { return sections_[std::size_t(section)]; }
 
     // Reading: open the next section, append an entry to the last one opened.
     void openSection() { sections_.emplace_back(); }
-    void addEntry(const QString &entry) { sections_.back() << entry; }
+    void addEntry(QStringView entry) { sections_.back().append(entry); }
 
 private:
     qint32 highest_ = 0;
-    std::vector<QStringList> sections_;
+    std::vector<SectionEntries> sections_;
 };
 
 inline const QString patternFileInvalid = QStringLiteral("This file is not a valid Varnock file.");
@@ -55,7 +73,7 @@ qint32 HighestSection(const QStringList &tokens);
 // "[next]" line, a section number beyond the 32-bit range) gives the fixed
 // sentence; the tables then hold whatever the failed read left.
 FileReadResult LoadPatternFile(const QString &path, QStringList &PatternRule, PatternSections &sections);
-// The same over lines already read (used by the file reader and the fuzzer).
+// The same over lines already read (used by the fuzzer and the tests).
 FileReadResult parsePatternLines(const QStringList &lines, QStringList &PatternRule, PatternSections &sections);
 
 // Fills WordArray with NoOfNames words at 1..NoOfNames, each the rule's

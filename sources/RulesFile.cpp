@@ -3,54 +3,85 @@
 #include "engine/CaseShaping.h"
 #include "engine/VarnockError.h"
 
+#include <functional>
 #include <new>
 
-FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists)
-{
-    lists.reset();
-    const FileReadResult invalid = FileReadResult::invalid(rulesFileInvalid);
-    // The tags in file order; the list each section fills is the one before its closing tag.
-    static const char16_t *const tags[] = {u"[START]", u"[MIDDLE]", u"[END]", u"[STOP]"};
-    QStringList *const targets[] = {nullptr, &lists.RuleStarts, &lists.RuleMiddles, &lists.RuleEnds};
-    int stage = 0; // index of the tag that closes the current part
-    qsizetype entries = 0;
-    try {
-        for (const QString &line : lines) {
-            if (line.toUpper() == QStringView(tags[stage])) {
-                if (++stage == 4)
-                    return FileReadResult::ok();
-                entries = 0;
-                continue;
-            }
-            QStringList *target = targets[stage];
-            if (!target)
-                continue; // preamble
-            if (entries == maxRulesSectionEntries) {
-                lists.reset();
-                return invalid;
-            }
-            if (entries == 0)
-                (*target)[0] = line;
-            else
-                target->append(line);
-            ++entries;
-            if (target == &lists.RuleEnds)
-                lists.endingRead = true;
+namespace {
+
+// Reads a rules file one line at a time into the lists.
+class RulesLineParser {
+public:
+    explicit RulesLineParser(RuleLists &lists) : lists_(lists) { lists_.reset(); }
+
+    // False once reading ends: at "[STOP]", or at a section too long for
+    // the counters, which empties the lists.
+    bool line(QStringView line)
+    {
+        // The tags in file order; the list each section fills is the one before its closing tag.
+        static const char16_t *const tags[] = {u"[START]", u"[MIDDLE]", u"[END]", u"[STOP]"};
+        QStringList *const targets[] = {nullptr, &lists_.RuleStarts, &lists_.RuleMiddles, &lists_.RuleEnds};
+        if (line.toString().toUpper() == QStringView(tags[stage_])) {
+            entries_ = 0;
+            return ++stage_ < 4;
         }
+        QStringList *target = targets[stage_];
+        if (!target)
+            return true; // preamble
+        if (entries_ == maxRulesSectionEntries) {
+            lists_.reset();
+            tooLong_ = true;
+            return false;
+        }
+        if (entries_ == 0)
+            (*target)[0] = line.toString();
+        else
+            target->append(line.toString());
+        ++entries_;
+        if (target == &lists_.RuleEnds)
+            lists_.endingRead = true;
+        return true;
+    }
+    bool valid() const { return stage_ == 4 && !tooLong_; }
+
+private:
+    RuleLists &lists_;
+    int stage_ = 0; // index of the tag that closes the current part
+    qsizetype entries_ = 0;
+    bool tooLong_ = false;
+};
+
+FileReadResult readRules(const std::function<bool(const std::function<bool(QStringView)> &)> &feed, RuleLists &lists)
+{
+    try {
+        RulesLineParser parser(lists);
+        if (!feed([&parser](QStringView line) { return parser.line(line); }))
+            lists.reset();
+        else if (parser.valid())
+            return FileReadResult::ok();
     } catch (const std::bad_alloc &) {
         lists.reset();
     }
-    return invalid;
+    return FileReadResult::invalid(rulesFileInvalid);
+}
+
+} // namespace
+
+FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists)
+{
+    return readRules(
+        [&lines](const std::function<bool(QStringView)> &line) {
+            for (const QString &text : lines)
+                if (!line(text))
+                    break;
+            return true;
+        },
+        lists);
 }
 
 FileReadResult LoadRulesFile(const QString &path, RuleLists &lists)
 {
-    QStringList lines;
-    if (!readTextFileLines(path, lines)) {
-        lists.reset();
-        return FileReadResult::invalid(rulesFileInvalid);
-    }
-    return parseRulesLines(lines, lists);
+    return readRules([&path](const std::function<bool(QStringView)> &line) { return readTextFileLines(path, line); },
+                     lists);
 }
 
 void GenerateFromRules(qint64 NoOfNames, WordArray &WordArray, const RuleLists &lists,

@@ -14,9 +14,10 @@ constexpr char16_t windows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString fromWindows1252(QByteArrayView bytes)
+// Decodes into text, reusing its buffer, and returns the decoded characters.
+QStringView fromWindows1252(QByteArrayView bytes, QString &text)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    text.resize(bytes.size());
     QChar *out = text.data();
     for (const char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
@@ -36,7 +37,8 @@ QString decodeTextFile(const QByteArray &bytes)
     QByteArrayView rest(bytes);
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
-    return fromWindows1252(rest);
+    fromWindows1252(rest, text);
+    return text;
 }
 
 QStringList splitTextLines(const QString &text)
@@ -58,22 +60,136 @@ QStringList splitTextLines(const QString &text)
     return lines;
 }
 
-bool readTextFileLines(const QString &path, QStringList &lines)
+namespace {
+
+constexpr qint64 kBlock = 1 << 20;
+
+bool validUtf8(QByteArrayView bytes)
 {
-    lines.clear();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
+// Whether the whole file is UTF-8, checked block by block; a sequence cut by
+// the block's end is carried into the next check.
+bool fileIsUtf8(QFile &file, bool &readError)
+{
+    QByteArray pending;
+    while (!file.atEnd()) {
+        const QByteArray block = file.read(kBlock);
+        if (block.isEmpty())
+            break;
+        pending += block;
+        qsizetype cut = pending.size();
+        for (qsizetype back = 1; back <= 4 && back <= pending.size(); ++back) {
+            if ((static_cast<unsigned char>(pending[pending.size() - back]) & 0xC0) != 0x80) {
+                cut = pending.size() - back;
+                break;
+            }
+        }
+        if (!validUtf8(QByteArrayView(pending).first(cut)))
+            return false;
+        pending.remove(0, cut);
+    }
+    readError = file.error() != QFileDevice::NoError;
+    return validUtf8(pending);
+}
+
+// Calls line with the bytes of every line, the file read from its start in
+// blocks. CR LF, LF and CR end a line; a CR LF may straddle two blocks.
+bool forEachLineBytes(QFile &file, const std::function<bool(QByteArrayView)> &line)
+{
+    if (!file.seek(0))
+        return false;
+    QByteArray carry; // the unfinished line of the blocks before
+    bool skipLf = false;
+    while (!file.atEnd()) {
+        const QByteArray block = file.read(kBlock);
+        if (block.isEmpty())
+            break;
+        qsizetype start = skipLf && block[0] == '\n' ? 1 : 0;
+        skipLf = false;
+        for (qsizetype i = start; i < block.size(); ++i) {
+            const char c = block[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            carry += QByteArrayView(block.constData() + start, i - start);
+            if (!line(carry))
+                return true;
+            carry.clear();
+            if (c == '\r' && i + 1 == block.size())
+                skipLf = true;
+            else if (c == '\r' && block[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        carry += QByteArrayView(block).sliced(start);
+    }
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    if (!carry.isEmpty())
+        line(carry);
+    return true;
+}
+
+// A file that cannot be read twice (a pipe) is read whole.
+bool readSequentialLines(QFile &file, const std::function<bool(QStringView)> &line)
+{
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    for (const QString &text : splitTextLines(decodeTextFile(bytes)))
+        if (!line(text))
+            break;
+    return true;
+}
+
+} // namespace
+
+bool readTextFileLines(const QString &path, const std::function<bool(QStringView)> &line)
+{
     if (path.isEmpty() || QFileInfo(path).isDir())
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     try {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        if (file.isSequential())
+            return readSequentialLines(file, line);
+        bool readError = false;
+        const bool utf8 = fileIsUtf8(file, readError);
+        if (readError)
             return false;
-        lines = splitTextLines(decodeTextFile(bytes));
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString text; // reused for every line
+        bool first = true;
+        return forEachLineBytes(file, [&](QByteArrayView bytes) {
+            if (first && bytes.startsWith("\xEF\xBB\xBF"))
+                bytes = bytes.sliced(3); // the byte-order mark, dropped in either encoding
+            first = false;
+            if (!utf8)
+                return line(fromWindows1252(bytes, text));
+            text.resize(decoder.requiredSpace(bytes.size()));
+            const QChar *end = decoder.appendToBuffer(text.data(), bytes);
+            return line(QStringView(text.constData(), end));
+        });
     } catch (const std::bad_alloc &) {
-        lines.clear();
         return false;
     }
-    return true;
+}
+
+bool readTextFileLines(const QString &path, QStringList &lines)
+{
+    lines.clear();
+    try {
+        if (readTextFileLines(path, [&lines](QStringView text) {
+                lines << text.toString();
+                return true;
+            }))
+            return true;
+    } catch (const std::bad_alloc &) {
+    }
+    lines.clear();
+    return false;
 }

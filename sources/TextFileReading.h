@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // What a file reader tells its caller: valid, or the one sentence that the
 // window shows for an unusable file. Readers never throw past their caller.
@@ -23,6 +24,11 @@ QString decodeTextFile(const QByteArray &bytes);
 // does not start another line; empty text has no lines.
 QStringList splitTextLines(const QString &text);
 
-// Reads a whole text file as lines. False when it cannot be read: missing,
-// a folder, no permission, a read error, or too big to hold in memory.
+// Calls line for every line of a text file, decoded as decodeTextFile does,
+// without holding the file or its text: the file is read in blocks, once to
+// tell UTF-8 from 8-bit text and once for the lines (a pipe is read whole).
+// line returns false to stop reading. False when the file cannot be read:
+// missing, a folder, no permission, a read error, or out of memory.
+bool readTextFileLines(const QString &path, const std::function<bool(QStringView)> &line);
+// The same, collecting the lines.
 bool readTextFileLines(const QString &path, QStringList &lines);

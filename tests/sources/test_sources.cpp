@@ -55,8 +55,25 @@ private Q_SLOTS:
             {"ab\xC3", {u"ab\u00c3"_qs}},         // cut-off UTF-8 sequence
             {QByteArray("a\0b", 3), {QString(QChar(u'a')) + QChar(0) + QChar(u'b')}},
         };
-        for (const auto &[bytes, lines] : cases)
-            QCOMPARE(splitTextLines(decodeTextFile(bytes)), lines);
+        // Files are read in blocks of 1 MiB: a CR LF, a UTF-8 sequence or a
+        // late 8-bit byte across a block's end reads as in one piece.
+        const qsizetype block = 1 << 20;
+        const QString as(block - 1, u'a');
+        const QList<std::pair<QByteArray, QStringList>> large{
+            {QByteArray(block - 1, 'a') + "\r\nb", {as, "b"}},
+            {QByteArray(block - 1, 'a') + "\xC3\xA9\n", {as + u"\u00e9"_qs}},
+            {QByteArray(block - 1, 'a') + "\n\x92\xC3\xA9", {as, u"\u2019\u00c3\u00a9"_qs}}};
+        QTemporaryDir dir;
+        for (const auto &[bytes, lines] : cases + large) {
+            if (bytes.size() < block)
+                QCOMPARE(splitTextLines(decodeTextFile(bytes)), lines);
+            QFile file(dir.filePath("lines.txt"));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+            file.close();
+            QStringList read{"stale"};
+            QVERIFY(readTextFileLines(file.fileName(), read));
+            QCOMPARE(read, lines);
+        }
     }
 
     void patternFiles_data()
