@@ -7,6 +7,7 @@
 #include "shell/SettingsStore.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // A run stops trying when this many characters were mutated in vain in a
@@ -27,8 +28,10 @@ const QString MutationsRangeMessage = QStringLiteral(
 
 double geneticWordCountSetting(const SettingsStore &settings)
 {
-    return leadingNumber(settings.get(QStringLiteral("Options"), QStringLiteral("HowManyGenetic"),
-                                      QStringLiteral("10")));
+    // A stored value past 32 bits falls back to the key's default.
+    const double count =
+        leadingNumber(settings.get(QStringLiteral("Options"), QStringLiteral("HowManyGenetic"), QStringLiteral("10")));
+    return std::fabs(count) < 2147483648.0 ? count : 10;
 }
 
 int mutationsSetting(const SettingsStore &settings)

@@ -111,12 +111,13 @@ void frmAbout::buildControls()
 void frmAbout::Form_Load()
 {
     const QString title = settings_.applicationName();
-    const double howMany = leadingNumber(
-        settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500")));
+    // A stored count past 32 bits shows the default, as the count box does.
+    const QString howMany = countPrefill(
+        settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500")), QStringLiteral("500"));
     lblDescription->setText(
         QStringLiteral("Varnock generates words of a particular form. When you enter a word in the box, it is "
                        "analyzed and ")
-        + plainNumberText(howMany) + QStringLiteral(" new words based on your filter are generated."));
+        + howMany + QStringLiteral(" new words based on your filter are generated."));
     const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
     const QIcon icon = owner && !owner->windowIcon().isNull() ? owner->windowIcon() : AppIcons::varnock();
     picIcon->setPixmap(icon.pixmap(QSize(32, 32)));

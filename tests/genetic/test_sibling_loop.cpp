@@ -96,10 +96,11 @@ private Q_SLOTS:
             int siblings, maxDifferences;
             QString refusal; // part of the message; null: the run completes
         };
-        // 2.5 mutations round half to even; 99999 is beyond 16 bits.
+        // 2.5 mutations round half to even; 99999 is beyond 16 bits; a count
+        // past 32 bits breeds the default 10.
         const Case cases[] = {{{}, {}, 10, 1, {}}, {u"3"_qs, u"3"_qs, 3, 3, {}}, {u"4"_qs, u"2.5"_qs, 4, 2, {}},
                               {u"4"_qs, u"abc"_qs, 0, 0, u"0 or less"_qs}, {u"4"_qs, u"99999"_qs, 0, 0, u"out of range"_qs},
-                              {u"0"_qs, u"1"_qs, 0, 0, {}}};
+                              {u"0"_qs, u"1"_qs, 0, 0, {}}, {u"1e999"_qs, u"1"_qs, 10, 1, {}} /* the default */};
         QTemporaryDir dir;
         for (const Case &c : cases) {
             SettingsStore settings(u"Varnock"_qs, dir.filePath(c.howMany + c.mutations + u".ini"_qs));

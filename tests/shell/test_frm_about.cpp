@@ -43,6 +43,7 @@ private Q_SLOTS:
         QTest::newRow("abc") << "abc" << "0";
         QTest::newRow("12.5") << "12.5" << "12.5";
         QTest::newRow("leading number") << "40 words" << "40";
+        QTest::newRow("past 32 bits") << "1e999" << "500";
     }
     void titleVersionAndDescription()
     {
