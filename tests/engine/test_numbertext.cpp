@@ -37,13 +37,13 @@ private Q_SLOTS:
             {"&X1", 0}, {"abc", 0}, {"", 0}, {"-", 0}, {"1e999", inf}, {"-1e400", -inf}, {"1e-400", 0},
             {"1000e306", inf}, {"0.001e-322", 0}, {"-0.01e310", -1e308}};
         const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+        const auto restore = qScopeGuard([&] { std::setlocale(LC_NUMERIC, before.c_str()); });
         for (const char *locale : {"C", "de_DE.UTF-8"}) {
             if (!std::setlocale(LC_NUMERIC, locale))
                 continue;
             for (const auto &[text, value] : cases)
                 QCOMPARE(::leadingNumber(QString::fromLatin1(text)), value);
         }
-        std::setlocale(LC_NUMERIC, before.c_str());
     }
 
     void roundsHalfToEven()
