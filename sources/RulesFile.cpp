@@ -55,7 +55,7 @@ FileReadResult readRules(const std::function<bool(const std::function<bool(QStri
     try {
         RulesLineParser parser(lists);
         if (!feed([&parser](QStringView line) { return parser.line(line); }))
-            lists.reset();
+            lists.reset(); // a read error part-way keeps nothing half-read
         else if (parser.valid())
             return FileReadResult::ok();
     } catch (const std::bad_alloc &) {

@@ -32,7 +32,7 @@ private Q_SLOTS:
         const std::pair<const char *, double> cases[] = {
             {"250", 250}, {"12.5", 12.5}, {"  75 abc", 75}, {"1 000", 1000}, {"\t\n4\t2", 42}, {"1e3", 1000},
             {"1.5e3", 1500}, {"25E-1", 2.5}, {"12e", 12}, {"12e+x", 12}, {"1D3", 1}, {"1.5.3", 1.5}, {".5", 0.5},
-            {"5.", 5}, {"-3.5", -3.5}, {"+7x", 7}, {"3,5", 3}, {"&HFF", 255}, {"&h1f", 31}, {"&HFFFF", 65535},
+            {"5.", 5}, {"-3.5", -3.5}, {"+7x", 7}, {"3,5", 3}, {"&HFF", 255}, {"&h1f", 31}, {"&HA@", 10}, {"&O1>", 1}, {"&HFFFF", 65535},
             {"&H7FFFFFFF", 2147483647}, {"&H100000000", 4294967296.0}, {"&O17", 15}, {"&o78", 7}, {"&H", 0},
             {"&X1", 0}, {"abc", 0}, {"", 0}, {"-", 0}, {"1e999", inf}, {"-1e400", -inf}, {"1e-400", 0},
             {"1000e306", inf}, {"0.001e-322", 0}, {"-0.01e310", -1e308}};
@@ -43,6 +43,8 @@ private Q_SLOTS:
                 continue;
             for (const auto &[text, value] : cases)
                 QCOMPARE(::leadingNumber(QString::fromLatin1(text)), value);
+            // Leading zeros of a fraction make it small, however many there are.
+            QCOMPARE(::leadingNumber(u"0."_qs + QString(400, u'0') + u"1e20"_qs), 0.0);
         }
     }
 

@@ -47,6 +47,7 @@ private Q_SLOTS:
         const QList<std::pair<QByteArray, QStringList>> cases{
             {"", {}},
             {"a\nb", {"a", "b"}},
+            {"\na", {"", "a"}},
             {"\r\n\na\r\r\n", {"", "", "a", ""}}, // blank lines kept
             {"a\n\rb", {"a", "", "b"}},             // LF CR is two line ends
             {"\r\n", {""}},
