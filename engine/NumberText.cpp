@@ -94,7 +94,6 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
 {
     if (cursor.peek() != u'e' && cursor.peek() != u'E')
         return;
-    const qsizetype start = cursor.position();
     cursor.take();
     std::string exponent = "e";
     if (const char16_t sign = cursor.peek(); sign == u'+' || sign == u'-') {
@@ -109,10 +108,8 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
         digits = true;
         cursor.take();
     }
-    if (!digits) {
-        cursor.rewind(start);
-        return;
-    }
+    if (!digits)
+        return; // nothing after the exponent's characters is read
     number.chars += exponent;
     number.magnitude += exponent[1] == '-' ? -value : value;
 }

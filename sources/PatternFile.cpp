@@ -79,7 +79,7 @@ FileReadResult readPattern(const std::function<bool(const std::function<bool(QSt
     try {
         PatternLineParser parser(PatternRule, sections);
         if (!feed([&parser](QStringView line) { return parser.line(line); })) {
-            PatternRule.clear();
+            PatternRule.clear(); // a read error part-way keeps no rule
             return invalid;
         }
         return parser.valid() ? FileReadResult::ok() : invalid;

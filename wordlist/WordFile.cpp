@@ -64,11 +64,10 @@ struct WordFileWriter::Impl {
         }
         return file->open(QIODevice::WriteOnly);
     }
+    // An uncommitted QSaveFile discards its temporary file when destroyed.
     void cancel()
     {
-        if (saveFile)
-            saveFile->cancelWriting();
-        else
+        if (!saveFile)
             file->close();
     }
     bool finish()

@@ -63,6 +63,7 @@ private Q_SLOTS:
         const QList<std::pair<QByteArray, QStringList>> large{
             {QByteArray(block - 1, 'a') + "\r\nb", {as, "b"}},
             {QByteArray(block - 1, 'a') + "\xC3\xA9\n", {as + u"\u00e9"_qs}},
+            {QByteArray(block - 2, 'a') + "\xE2\x80\x99", {QString(block - 2, u'a') + u"\u2019"_qs}},
             {QByteArray(block - 1, 'a') + "\n\x92\xC3\xA9", {as, u"\u2019\u00c3\u00a9"_qs}}};
         QTemporaryDir dir;
         for (const auto &[bytes, lines] : cases + large) {
@@ -292,6 +293,8 @@ private Q_SLOTS:
     void progressAndCounts()
     {
         RuleLists lists;
+        QVERIFY(parseRulesLines({"[START]", "ka", "[MIDDLE]", "[END]", "dor", "[STOP]"}, lists).valid);
+        QCOMPARE(lists.RuleEnds, QStringList{"dor"});
         QVERIFY(LoadRulesFile(data("example.nam"), lists).valid);
         QStringList rule;
         PatternSections sections;
