@@ -127,6 +127,12 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished());
         QCOMPARE(reader.readAllStandardOutput(), expected);
         QCOMPARE(mode(fifo) & S_IFMT, S_IFIFO);
+        // A socket takes no open(): refused, and still a socket.
+        const QString socket = dir.filePath("socket");
+        QCOMPARE(QProcess::execute("python3", {"-c", "import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])",
+                                               socket}), 0);
+        QCOMPARE(runCli(run + QStringList{socket}).exitCode, 1);
+        QCOMPARE(mode(socket) & S_IFMT, S_IFSOCK);
 
         // As nobody: the root-owned mode-600 file is refused and kept; in a
         // folder that takes no new file, a writable file is written in place
