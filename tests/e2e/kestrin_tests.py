@@ -41,6 +41,8 @@ def kestrin_rewrite_and_remember(s):
     wm_class = desktop_entry("org.varnock.Kestrin")["StartupWMClass"]
     check_equal(s.window_class(win), wm_class, "window class (StartupWMClass of the menu entry)")
     check("OriginalCharset" not in options(s), "a first start writes no charset")
+    inner = s.geometry(win)
+    check_equal((inner["WIDTH"], inner["HEIGHT"]), (381, 146), "client area (5715 x 2190 twips)")
 
     # Plain alphabet both ways: the phrase comes back unchanged.
     s.type("Hello World")
