@@ -161,6 +161,7 @@ private:
     RuleLists RuleLists_;
     MainLayout::Geometry layout_;
     bool ending_ = false;
+    bool restoringFocus_ = false;
     WindowPlacement *placement_ = nullptr;
     QList<QActionGroup *> menuItems_;
     QPointer<QWidget> focusBeforeRun_;

@@ -182,9 +182,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // leaves it must not ask whether to quit.
     if (qobject_cast<QMenuBar *>(watched))
         return false;
-    // Focus coming back with the window (after a message box, say) is not
-    // the user moving it, and leaves the bottom strip as it was.
-    if (type == QEvent::FocusIn && static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason)
+    // Focus coming back with the window (after a message box, say) or after
+    // a run is not the user moving it, and leaves the bottom strip as it was.
+    if (type == QEvent::FocusIn
+        && (restoringFocus_ || static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason))
         return false;
     const bool isFilter = watched == txtFilter || watched == txtFilter->lineEdit();
     if (type == QEvent::KeyPress) {

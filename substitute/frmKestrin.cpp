@@ -38,8 +38,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect r
 
 // Desktop fonts run larger than the ones the twip layout was drawn for. A
 // label keeps the window's font and grows around its centre to show its
-// whole text; where the text is wider than the gap before the fields of its
-// frame, those fields start further right and keep their right edge.
+// whole text; where a text is wider than the gap before the fields, the
+// fields start further right and keep their right edge.
 void fitLabels(const QList<QLabel *> &labels, const QList<QLineEdit *> &fields)
 {
     constexpr int gap = 4;
@@ -91,8 +91,8 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), Twips::toPixels(QRectF(180, 600, 1155, 195)));
     txtNew = place<QLineEdit>(fmCharsets, "txtNew", Twips::toPixels(QRectF(1080, 555, 4395, 285)));
     txtNew->setAccessibleName(QStringLiteral("New charset"));
-    fitLabels({lblPhrase, lblTranslation}, {txtInput, txtTranslation});
-    fitLabels({lblOriginal, lblNew}, {txtOriginal, txtNew});
+    // Both frames sit at the same left, so their fields stay in one column.
+    fitLabels({lblPhrase, lblTranslation, lblOriginal, lblNew}, {txtInput, txtTranslation, txtOriginal, txtNew});
 
     for (QLineEdit *field : {txtInput, txtOriginal, txtNew})
         field->installEventFilter(this);

@@ -126,7 +126,11 @@ void frmMain::restoreFocus()
     focusBeforeRun_ = nullptr;
     if (!focus || !focus->isEnabled() || !focus->isVisible())
         return;
+    // Not the user moving the focus: the bottom strip stays as the run (or
+    // its error) left it.
+    restoringFocus_ = true;
     focus->setFocus(Qt::OtherFocusReason);
+    restoringFocus_ = false;
     if (QLineEdit *edit = editorOf(focus); edit && selectionBeforeRun_.first >= 0)
         edit->setSelection(selectionBeforeRun_.first, selectionBeforeRun_.second);
 }

@@ -284,6 +284,9 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.shown.size(), 1);
         QTest::keyClick(w.txtNames, Qt::Key_Escape);
         QCOMPARE(h.dialogs.shown.size(), 2);
+        // The Esc that leaves the menu bar's keyboard mode is the menu's.
+        QTest::keyClick(w.menuBar(), Qt::Key_Escape);
+        QCOMPARE(h.dialogs.shown.size(), 2);
     }
 
     void escYesAndExitEndWithoutSaving()
@@ -302,6 +305,18 @@ private Q_SLOTS:
             w.close();
             QCOMPARE(h.storedKeys(), QStringList());
         }
+        // Yes in the middle of a run stops it there: nothing is written.
+        QTemporaryDir out;
+        const QString path = out.filePath("words.txt");
+        MainWindowHarness h({{"Options/DirectSave", "True"}, {"Options/DirectSaveFile", path},
+                             {"Options/FastMode", "False"}, {"Options/HowMany", "30000"}});
+        frmMain &w = h.openShown();
+        h.dialogs.yesNoAnswers.push_back(true);
+        QTimer::singleShot(0, &w, [&w] { QTest::keyClick(w.cmdGo, Qt::Key_Escape); });
+        w.txtFilter->setEditText("Marion");
+        w.mnuGenerate->trigger();
+        QVERIFY(w.isEnding());
+        QCOMPARE(QDir(out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 
     void menuTitlesMoveFocusToFilterAndShortcutsWork()
