@@ -414,10 +414,6 @@ class Session:
                            env=self.env, capture_output=True, timeout=STEP_TIMEOUT)
         return r.stdout if r.returncode == 0 else None
 
-    def screenshot(self, window, path):
-        subprocess.run(["import", "-window", str(window), path], env=self.env,
-                       check=True, timeout=STEP_TIMEOUT)
-
     # results
 
     def settings_path(self, app):

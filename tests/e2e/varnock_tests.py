@@ -180,9 +180,11 @@ def varnock_end_during_long_run(s):
     dialog = s.wait_window("^Open rules file$")
     s.focus(dialog)
     s.type(pattern)
-    # The Esc follows the Enter that starts the run, so it meets the run's
-    # first yield however fast the machine is.
-    s.key("Return", "Escape")
+    # The Esc goes straight to the main window just after the Enter that
+    # starts the run, so it meets the run's first yield however fast the
+    # machine is.
+    s.key("Return")
+    s.xdotool("key", "--window", win, "Escape")
     box = s.wait_window("^Varnock$", exclude=[win])
     check(app.alive() and not os.path.exists(target), "the run ended before the question")
     s.focus(box)
@@ -203,20 +205,6 @@ def varnock_copy_and_save(s):
     copied = copy_words(s)
     words = split_crlf(copied, "clipboard")
     check_marion_words(words)
-
-    # The same selection saved through the input box gives the same bytes.
-    target = s.path("saved words.txt")
-    s.key("ctrl+s")
-    box = s.wait_window("^Save Words$")
-    s.focus(box)
-    s.key("ctrl+a")
-    s.type(target)
-    s.key("Return")
-    s.wait_window_gone(box)
-    wait_until(lambda: os.path.exists(target), "the saved word file")
-    time.sleep(0.3)
-    with open(target, "rb") as f:
-        check_equal(f.read(), copied, "saved file")
 
     check(app.alive(), "Varnock ended")
 
@@ -277,10 +265,6 @@ def varnock_shortcuts_from_filter_box(s):
             wait_until(lambda: options(s).get(option) == toggled, f"{option} = {toggled}", timeout=3)
         except E2EFailure:
             raise E2EFailure(f"{keys} in the filter box did not toggle {option}: {options(s)}")
-    # Without sorting, erasing duplicates is disabled, its shortcut too.
-    s.key("ctrl+j")
-    time.sleep(0.5)
-    check_equal(options(s).get("KillDupes"), "False", "KillDupes after ctrl+j with sorting off")
     s.key("ctrl+x")
     try:
         app.wait_exit(timeout=3)
@@ -306,20 +290,6 @@ def varnock_genetic_creator(s):
     s.key("Escape")                   # no way to close it: the list stays
     time.sleep(0.5)
     check_equal(s.windows("^Genetic creator$"), [gen], "windows after Esc")
-    # Double-click the first sibling (the list starts 20 pixels down): it
-    # becomes the parent, then copy the parent box.
-    s.click(gen, 40, 28, repeat=2)
-    time.sleep(0.5)
-    s.click(gen, 40, 8)
-    s.key("ctrl+a", "ctrl+c")
-    parent = wait_until(lambda: s.clipboard(), "the new parent on the clipboard").decode()
-    check_equal(len(parent), 6, f"length of sibling {parent!r}")
-    check(parent == parent.capitalize(), f"sibling {parent!r} is not proper-cased")
-    diffs = [(a, b) for a, b in zip("marion", parent.lower()) if a != b]
-    check_equal(len(diffs), 1, f"letters changed in {parent!r}")
-    (old, new), = diffs
-    check((old in V) == (new in V), f"{old} became {new}: class changed")
-
     # Closed and opened again, twice: the outer frame is stored and comes back.
     for round in range(2):
         s.close_request(gen)
