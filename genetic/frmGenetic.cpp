@@ -2,32 +2,21 @@
 
 #include "genetic/SiblingLoop.h"
 #include "shell/AppIcons.h"
-#include "shell/Placement.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "shell/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScreen>
 #include <QShortcut>
-
-namespace {
-const QString Section = QStringLiteral("Genetic");
-
-// A stored placement value that is not a number falls back to the default.
-double storedNumber(const SettingsStore &settings, const QString &key, double defaultValue)
-{
-    return Placement::storedNumber(settings.get(Section, key, QString()), defaultValue);
-}
-} // namespace
 
 frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), settings_(settings), random_(random), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("frmGenetic"));
+    placement_ = new WindowPlacement(this, settings_, QStringLiteral("Genetic"), QSizeF(3015, 4320));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     setModal(true);
@@ -59,28 +48,7 @@ void frmGenetic::Form_Load()
 
 void frmGenetic::RestorePlacement()
 {
-    if (storedNumber(settings_, QStringLiteral("WindowState"), 2) == 2) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-
-    const int height = std::max(1, Twips::toPixels(storedNumber(settings_, QStringLiteral("Height"), 4320)));
-    const int width = std::max(1, Twips::toPixels(storedNumber(settings_, QStringLiteral("Width"), 3015)));
-    resize(width, height);
-    const double screenHeightTwips = Twips::fromPixels(screenRect.height());
-    const double screenWidthTwips = Twips::fromPixels(screenRect.width());
-    const int top = Twips::toPixels(storedNumber(settings_, QStringLiteral("Top"),
-                                                 screenHeightTwips / 2 - Twips::fromPixels(height) / 2));
-    const int left = Twips::toPixels(
-        storedNumber(settings_, QStringLiteral("Left"), screenWidthTwips / 2 - Twips::fromPixels(width) / 2));
-
-    // A position saved under another monitor layout must stay reachable.
-    QList<QRectF> screens;
-    for (const QScreen *s : QGuiApplication::screens())
-        screens << QRectF(s->availableGeometry());
-    move(Placement::keepOnScreen(QRectF(left, top, width, height), screens).topLeft().toPoint());
+    placement_->restore();
 }
 
 void frmGenetic::resizeEvent(QResizeEvent *event)
@@ -104,21 +72,23 @@ void frmGenetic::done(int result)
     QDialog::done(result);
 }
 
-// Height and Width are the inner size and Top/Left the frame's corner, the
-// values resize() and move() take, so a window reopens exactly as it closed
-// whatever frame the desktop draws around it.
 void frmGenetic::Form_Unload()
 {
     if (unloaded_)
         return;
     unloaded_ = true;
-    const Qt::WindowStates state = windowState();
-    const int stateNumber = state.testFlag(Qt::WindowMinimized) ? 1 : state.testFlag(Qt::WindowMaximized) ? 2 : 0;
-    settings_.save(Section, QStringLiteral("WindowState"), QString::number(stateNumber));
-    settings_.save(Section, QStringLiteral("Height"), QString::number(Twips::fromPixels(height())));
-    settings_.save(Section, QStringLiteral("Width"), QString::number(Twips::fromPixels(width())));
-    settings_.save(Section, QStringLiteral("Top"), QString::number(Twips::fromPixels(pos().y())));
-    settings_.save(Section, QStringLiteral("Left"), QString::number(Twips::fromPixels(pos().x())));
+    placement_->save();
+}
+
+void frmGenetic::keyPressEvent(QKeyEvent *event)
+{
+    // A dialog closes on Esc by default; this window is closed only through
+    // its frame, so the user's list is never thrown away by a stray Esc.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool frmGenetic::eventFilter(QObject *watched, QEvent *event)

@@ -7,6 +7,7 @@ class QLineEdit;
 class QListWidget;
 class RandomSource;
 class SettingsStore;
+class WindowPlacement;
 
 // The genetic creator: siblings of the parent word in txtParent are bred into
 // lstSiblings; double-clicking a sibling makes it the next parent.
@@ -28,6 +29,7 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
@@ -39,5 +41,6 @@ private:
     SettingsStore &settings_;
     RandomSource &random_;
     Dialogs &dialogs_;
+    WindowPlacement *placement_ = nullptr;
     bool unloaded_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+#include <QRectF>
 #include <cmath>
 
 // Window geometry is kept in twips; Qt works in device-independent pixels,
@@ -9,4 +11,14 @@ inline constexpr double perPixel = 15.0;
 
 inline int toPixels(double twips) { return int(std::nearbyint(twips / perPixel)); }
 inline double fromPixels(double pixels) { return pixels * perPixel; }
+
+inline QRect toPixels(const QRectF &twips)
+{
+    return QRect(toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()), toPixels(twips.height()));
+}
+inline QRectF fromPixels(const QRect &pixels)
+{
+    return QRectF(fromPixels(pixels.left()), fromPixels(pixels.top()), fromPixels(pixels.width()),
+                  fromPixels(pixels.height()));
+}
 } // namespace Twips

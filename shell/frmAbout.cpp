@@ -11,11 +11,6 @@
 #include <QPushButton>
 
 namespace {
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
-}
-
 // A horizontal line of the given colour, from x1 to x2 twips at y twips.
 QFrame *makeLine(QWidget *parent, const QString &name, QColor colour, int x1, int x2, int y, int pixels)
 {
@@ -53,12 +48,12 @@ void frmAbout::buildControls()
 {
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(twipsRect(300, 240, 540, 540));
+    picIcon->setGeometry(Twips::toPixels(QRectF(300, 240, 540, 540)));
     picIcon->setAlignment(Qt::AlignCenter);
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setGeometry(twipsRect(1050, 240, 3885, 480));
+    lblTitle->setGeometry(Twips::toPixels(QRectF(1050, 240, 3885, 480)));
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
@@ -66,11 +61,11 @@ void frmAbout::buildControls()
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setGeometry(twipsRect(1050, 780, 3885, 225));
+    lblVersion->setGeometry(Twips::toPixels(QRectF(1050, 780, 3885, 225)));
 
     lblDescription = new QLabel(this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setGeometry(twipsRect(1050, 1080, 3885, 1170));
+    lblDescription->setGeometry(Twips::toPixels(QRectF(1050, 1080, 3885, 1170)));
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -81,7 +76,7 @@ void frmAbout::buildControls()
 
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    lblDisclaimer->setGeometry(twipsRect(60, 2520, 4050, 1005));
+    lblDisclaimer->setGeometry(Twips::toPixels(QRectF(60, 2520, 4050, 1005)));
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDisclaimer->setText(QStringLiteral(
@@ -91,7 +86,7 @@ void frmAbout::buildControls()
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(4245, 2625, 1260, 345));
+    cmdOK->setGeometry(Twips::toPixels(QRectF(4245, 2625, 1260, 345)));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
@@ -99,7 +94,7 @@ void frmAbout::buildControls()
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setAccessibleName(QStringLiteral("System information"));
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
+    cmdSysInfo->setGeometry(Twips::toPixels(QRectF(4260, 3075, 1245, 345)));
     cmdSysInfo->setAutoDefault(false);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 

@@ -5,6 +5,7 @@
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "shell/WindowPlacement.h"
 #include "wordlist/WordListDelegate.h"
 
 #include <QAction>
@@ -26,6 +27,8 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     , dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("frmMain"));
+    placement_ = new WindowPlacement(this, settings_, QStringLiteral("Window"),
+                                     QSizeF(MainLayout::designOuterWidth, MainLayout::designOuterHeight));
     createControls();
     createMenus();
     // Key preview: the window sees every key before the focused control.

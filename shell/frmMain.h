@@ -22,6 +22,7 @@ class ClientArea;
 class ProgressBox;
 class RandomSource;
 class SettingsStore;
+class WindowPlacement;
 
 // The main window of Varnock. Controls and actions carry their names as
 // objectName, so tests and other windows find them with findChild.
@@ -115,7 +116,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -131,6 +131,11 @@ private:
     void LayoutStatusBar(const qint32 &Left, const qint32 &Top, const qint32 &Width);
     void saveFlag(QAction *item, const char *key);
     void endProgram();
+    // Processes pending window events in the middle of a run. Once they
+    // have ended the program it throws ProgramEnded, which the command
+    // catches, so the run stops there and writes nothing more.
+    struct ProgramEnded {};
+    void yieldToEvents();
     void showGenerateError(int number, const QString &description);
     void runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate);
     void reportFailure(const QString &text);
@@ -143,7 +148,9 @@ private:
     void applyLayout();
     QRectF outerGeometryTwips() const;
     void setOuterGeometry(const QRectF &twips);
-    QRectF centredOnScreen(double width, double height) const;
+    // Leaves the maximised or minimised state, then gives the outer frame
+    // the height of direct-save mode.
+    void enterCompactMode(double height);
 
     SettingsStore &settings_;
     RandomSource &random_;
@@ -154,7 +161,8 @@ private:
     RuleLists RuleLists_;
     MainLayout::Geometry layout_;
     bool ending_ = false;
-    QRectF pendingOuter_;
+    bool restoringFocus_ = false;
+    WindowPlacement *placement_ = nullptr;
     QList<QActionGroup *> menuItems_;
     QPointer<QWidget> focusBeforeRun_;
     QPair<int, int> selectionBeforeRun_{-1, 0};

@@ -8,6 +8,7 @@
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
+#include "shell/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,32 +17,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
-const QString kWindow = QStringLiteral("Window");
 const QString kList = QStringLiteral("List");
 const QString kTitle = QStringLiteral("Varnock");
-
-QRect pixelRect(const QRectF &twips)
-{
-    return QRect(Twips::toPixels(twips.left()), Twips::toPixels(twips.top()), Twips::toPixels(twips.width()),
-                 Twips::toPixels(twips.height()));
-}
-
-QRectF twipRect(const QRect &pixels)
-{
-    return QRectF(Twips::fromPixels(pixels.left()), Twips::fromPixels(pixels.top()), Twips::fromPixels(pixels.width()),
-                  Twips::fromPixels(pixels.height()));
-}
 
 } // namespace
 
 void frmMain::Form_Load()
 {
     random_.reseedFromClock();
+    // The designed layout, so that a start in direct-save mode, which lays
+    // out only the top row, finds every other control in its place.
+    MainLayout::layoutPass(layout_, MainLayout::designClientWidth, MainLayout::designClientHeight, false);
     RestorePlacement();
     // The index is a 16-bit number, so at most 32767 entries come back.
     for (int i = 0; i <= 32767; ++i) {
@@ -55,90 +46,38 @@ void frmMain::Form_Load()
     txtFilter->setEditText(QString());
     InitMenus();
     setWindowTitle(kTitle);
-    if (mnuDirectSave->isChecked()) {
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-        setOuterGeometry(QRectF(outerGeometryTwips().topLeft(),
-                                QSizeF(outerGeometryTwips().width(), MainLayout::compactHeightAtStart)));
-    }
+    if (mnuDirectSave->isChecked())
+        enterCompactMode(MainLayout::compactHeightAtStart);
 }
 
 QRectF frmMain::outerGeometryTwips() const
 {
-    return twipRect(frameGeometry());
+    return placement_->outerGeometry();
 }
 
 void frmMain::setOuterGeometry(const QRectF &twips)
 {
-    // The frame is known once the window is shown; until then it counts as
-    // none, and showEvent applies the geometry again.
-    if (!isVisible())
-        pendingOuter_ = twips;
-    const QSize frame = frameGeometry().size() - size();
-    const QRect outer = pixelRect(twips);
-    resize((outer.size() - frame).expandedTo(QSize(1, 1)));
-    move(outer.topLeft());
-}
-
-void frmMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (pendingOuter_.isValid() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
-        const QRectF outer = pendingOuter_;
-        pendingOuter_ = QRectF();
-        setOuterGeometry(outer);
-    }
+    placement_->setOuterGeometry(twips);
 }
 
 void frmMain::RestorePlacement()
 {
-    const double state = Placement::storedNumber(settings_.get(kWindow, QStringLiteral("WindowState"), QStringLiteral("2")), 2);
-    if (state == 2) {
-        // The designed size, centred, is what the window returns to when it
-        // is restored (or when no window manager maximises it).
-        setOuterGeometry(centredOnScreen(MainLayout::designOuterWidth, MainLayout::designOuterHeight));
-        setWindowState(Qt::WindowMaximized);
-        return;
-    }
-    const auto stored = [this](const char *key, double fallback) {
-        return float(Placement::storedNumber(settings_.get(kWindow, QString::fromLatin1(key), QString()), fallback));
-    };
-    // A size of nothing (or less) is as unusable as no number at all.
-    const auto size = [&stored](const char *key, double fallback) {
-        const float value = stored(key, fallback);
-        return value > 0 ? value : float(fallback);
-    };
-    const float height = size("Height", MainLayout::designOuterHeight);
-    const float width = size("Width", MainLayout::designOuterWidth);
-    const QRectF centred = centredOnScreen(width, height);
-    const float top = stored("Top", centred.top());
-    const float left = stored("Left", centred.left());
-
-    QList<QRectF> screens;
-    for (QScreen *s : QGuiApplication::screens())
-        screens << twipRect(s->availableGeometry());
-    setOuterGeometry(Placement::keepOnScreen(QRectF(left, top, width, height), screens));
+    placement_->restore();
 }
 
-QRectF frmMain::centredOnScreen(double width, double height) const
+void frmMain::enterCompactMode(double height)
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    const QRectF area = screen ? twipRect(screen->geometry()) : QRectF();
-    return QRectF(area.width() / 2 - width / 2, area.height() / 2 - height / 2, width, height);
+    // The frame the window returns to, not the maximised one: leaving the
+    // maximised state first keeps the width the user had.
+    QRectF outer = placement_->normalOuterGeometry();
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    outer.setHeight(height);
+    setOuterGeometry(outer);
 }
 
 void frmMain::Form_Unload()
 {
-    int state = 0;
-    if (windowState() & Qt::WindowMinimized)
-        state = 1;
-    else if (windowState() & Qt::WindowMaximized)
-        state = 2;
-    const QRectF outer = outerGeometryTwips();
-    settings_.save(kWindow, QStringLiteral("WindowState"), QString::number(state));
-    settings_.save(kWindow, QStringLiteral("Height"), QString::number(outer.height()));
-    settings_.save(kWindow, QStringLiteral("Width"), QString::number(outer.width()));
-    settings_.save(kWindow, QStringLiteral("Top"), QString::number(outer.top()));
-    settings_.save(kWindow, QStringLiteral("Left"), QString::number(outer.left()));
+    placement_->save();
     for (int i = 0; i < txtFilter->count(); ++i)
         settings_.save(kList, QString::number(i), txtFilter->itemText(i));
 }
@@ -156,6 +95,13 @@ void frmMain::endProgram()
     ending_ = true;
     hide();
     QCoreApplication::exit(0);
+}
+
+void frmMain::yieldToEvents()
+{
+    QCoreApplication::processEvents();
+    if (ending_)
+        throw ProgramEnded();
 }
 
 void frmMain::mnuExit_Click()
@@ -194,17 +140,16 @@ void frmMain::LayoutStatusBar(const qint32 &Left, const qint32 &Top, const qint3
 
 void frmMain::applyLayout()
 {
-    txtFilter->setGeometry(pixelRect(layout_.txtFilter));
-    cmdGo->setGeometry(pixelRect(layout_.cmdGo));
-    const bool compact = mnuDirectSave->isChecked();
-    client->setFrameVisible(!compact);
-    if (compact)
-        return;
-    txtNames->setGeometry(pixelRect(layout_.txtNames));
-    lblStatus->setGeometry(pixelRect(layout_.lblStatus));
-    picProgBar->setGeometry(pixelRect(layout_.picProgBar));
-    cmdSelAll->setGeometry(pixelRect(layout_.cmdSelAll));
-    cmdSelNone->setGeometry(pixelRect(layout_.cmdSelNone));
+    txtFilter->setGeometry(Twips::toPixels(layout_.txtFilter));
+    cmdGo->setGeometry(Twips::toPixels(layout_.cmdGo));
+    // In direct-save mode the pass leaves the list and the status strip
+    // where they were, below the window's short bottom edge.
+    client->setFrameVisible(!mnuDirectSave->isChecked());
+    txtNames->setGeometry(Twips::toPixels(layout_.txtNames));
+    lblStatus->setGeometry(Twips::toPixels(layout_.lblStatus));
+    picProgBar->setGeometry(Twips::toPixels(layout_.picProgBar));
+    cmdSelAll->setGeometry(Twips::toPixels(layout_.cmdSelAll));
+    cmdSelNone->setGeometry(Twips::toPixels(layout_.cmdSelNone));
     client->update();
 }
 
@@ -232,6 +177,15 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if ((type != QEvent::KeyPress && type != QEvent::FocusIn) || !watched->isWidgetType()
         || static_cast<QWidget *>(watched)->window() != this)
+        return false;
+    // Keys of the menu bar's keyboard mode are the menu's own: the Esc that
+    // leaves it must not ask whether to quit.
+    if (qobject_cast<QMenuBar *>(watched))
+        return false;
+    // Focus coming back with the window (after a message box, say) or after
+    // a run is not the user moving it, and leaves the bottom strip as it was.
+    if (type == QEvent::FocusIn
+        && (restoringFocus_ || static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason))
         return false;
     const bool isFilter = watched == txtFilter || watched == txtFilter->lineEdit();
     if (type == QEvent::KeyPress) {

@@ -79,7 +79,7 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
 {
     try {
         lblStatus->setText(status);
-        QCoreApplication::processEvents();
+        yieldToEvents();
         cmdSelAll->hide();
         cmdSelNone->hide();
         picProgBar->show();
@@ -89,7 +89,9 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
         hooks.progress = [this](float fraction, const QString &caption) { DrawProgress(fraction, caption); };
         generate(count, hooks);
         picProgBar->hide();
-        QCoreApplication::processEvents();
+        yieldToEvents();
+    } catch (const ProgramEnded &) {
+        return;
     } catch (const VarnockError &error) {
         reportFailure(tr("The words could not be generated: %1.").arg(error.description()));
         return;
@@ -100,6 +102,7 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
     }
     try {
         PopulateList();
+    } catch (const ProgramEnded &) {
     } catch (const VarnockError &error) {
         if (mnuDirectSave->isChecked())
             reportFailure(tr("The words could not be saved to \"%1\": %2.")

@@ -27,7 +27,7 @@ void frmMain::mnuGenerate_Click()
             txtFilter->setEditText(RandomFilter(random_));
         EnableControls(false);
         lblStatus->setText(tr("Sorting words..."));
-        QCoreApplication::processEvents();
+        yieldToEvents();
         cmdSelAll->hide();
         cmdSelNone->hide();
         picProgBar->show();
@@ -42,15 +42,16 @@ void frmMain::mnuGenerate_Click()
         options.fastMode = mnuFast->isChecked();
         GenerationHooks hooks;
         hooks.caseSample = [this] { return txtFilter->currentText(); };
-        hooks.yield = [] { QCoreApplication::processEvents(); };
+        hooks.yield = [this] { yieldToEvents(); };
         hooks.progress = [this](float fraction, const QString &caption) { DrawProgress(fraction, caption); };
         GenerateNames(filter, count, WordArray_, CaseMatters, random_, options, hooks);
 
         picProgBar->hide();
-        QCoreApplication::processEvents();
+        yieldToEvents();
         PopulateList();
     } catch (const VarnockError &error) {
         showGenerateError(error.number(), error.description());
+    } catch (const ProgramEnded &) {
     } catch (const std::bad_alloc &) {
         showGenerateError(int(ErrorNumber::OutOfMemory), VarnockError::standardDescription(ErrorNumber::OutOfMemory));
     }

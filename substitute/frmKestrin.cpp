@@ -20,11 +20,6 @@ const QString Section = QStringLiteral("Options");
 const QString OriginalKey = QStringLiteral("OriginalCharset");
 const QString NewKey = QStringLiteral("NewCharset");
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
-}
-
 template <typename T>
 T *place(QWidget *parent, const char *name, QRect rect)
 {
@@ -41,19 +36,25 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect r
     return l;
 }
 
-// Desktop fonts run wider than the ones the twip layout was drawn for: a
-// caption that does not fit before its field gets a slightly smaller font
-// instead of being cut off.
-void fitBefore(QLabel *label, const QWidget *field)
+// Desktop fonts run larger than the ones the twip layout was drawn for. A
+// label keeps the window's font and grows around its centre to show its
+// whole text; where a text is wider than the gap before the fields, the
+// fields start further right and keep their right edge.
+void fitLabels(const QList<QLabel *> &labels, const QList<QLineEdit *> &fields)
 {
-    const int room = field->x() - label->x() - 2;
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > room && font.pointSizeF() > 6.5)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
-    // The label may use the whole gap up to its field.
-    if (label->width() < room)
-        label->resize(room, label->height());
+    constexpr int gap = 4;
+    int start = fields.first()->x();
+    for (QLabel *label : labels) {
+        const QFontMetrics metrics(label->font());
+        const int textWidth = metrics.horizontalAdvance(label->text());
+        start = std::max(start, label->x() + textWidth + gap);
+        const int height = std::max(label->height(), metrics.height());
+        label->setGeometry(label->x(), label->y() - (height - label->height()) / 2, label->width(), height);
+    }
+    for (QLineEdit *field : fields)
+        field->setGeometry(start, field->y(), field->x() + field->width() - start, field->height());
+    for (QLabel *label : labels)
+        label->resize(start - label->x(), label->height());
 }
 
 bool isEnter(int key)
@@ -72,31 +73,26 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     setFixedSize(Twips::toPixels(5715), Twips::toPixels(2190));
     setWindowIcon(AppIcons::kestrin());
 
-    fmMain = place<QGroupBox>(this, "fmMain", twipsRect(60, 60, 5595, 975));
+    fmMain = place<QGroupBox>(this, "fmMain", Twips::toPixels(QRectF(60, 60, 5595, 975)));
     fmMain->setTitle(QStringLiteral("Main"));
-    lblPhrase = label(fmMain, "lblPhrase", QStringLiteral("Phrase:"), twipsRect(120, 270, 675, 195));
-    txtInput = place<QLineEdit>(fmMain, "txtInput", twipsRect(1080, 225, 4395, 285));
+    lblPhrase = label(fmMain, "lblPhrase", QStringLiteral("Phrase:"), Twips::toPixels(QRectF(120, 270, 675, 195)));
+    txtInput = place<QLineEdit>(fmMain, "txtInput", Twips::toPixels(QRectF(1080, 225, 4395, 285)));
     txtInput->setAccessibleName(QStringLiteral("Phrase"));
-    lblTranslation = label(fmMain, "lblTranslation", QStringLiteral("Translation:"), twipsRect(120, 615, 855, 195));
-    txtTranslation = place<QLineEdit>(fmMain, "txtTranslation", twipsRect(1080, 570, 4395, 285));
+    lblTranslation = label(fmMain, "lblTranslation", QStringLiteral("Translation:"), Twips::toPixels(QRectF(120, 615, 855, 195)));
+    txtTranslation = place<QLineEdit>(fmMain, "txtTranslation", Twips::toPixels(QRectF(1080, 570, 4395, 285)));
     txtTranslation->setAccessibleName(QStringLiteral("Translation"));
     txtTranslation->setReadOnly(true);
 
-    fmCharsets = place<QGroupBox>(this, "fmCharsets", twipsRect(60, 1140, 5595, 975));
+    fmCharsets = place<QGroupBox>(this, "fmCharsets", Twips::toPixels(QRectF(60, 1140, 5595, 975)));
     fmCharsets->setTitle(QStringLiteral("Charsets"));
-    lblOriginal = label(fmCharsets, "lblOriginal", QStringLiteral("Original:"), twipsRect(180, 285, 1275, 195));
-    txtOriginal = place<QLineEdit>(fmCharsets, "txtOriginal", twipsRect(1080, 240, 4395, 285));
+    lblOriginal = label(fmCharsets, "lblOriginal", QStringLiteral("Original:"), Twips::toPixels(QRectF(180, 285, 1275, 195)));
+    txtOriginal = place<QLineEdit>(fmCharsets, "txtOriginal", Twips::toPixels(QRectF(1080, 240, 4395, 285)));
     txtOriginal->setAccessibleName(QStringLiteral("Original charset"));
-    lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), twipsRect(180, 600, 1155, 195));
-    txtNew = place<QLineEdit>(fmCharsets, "txtNew", twipsRect(1080, 555, 4395, 285));
+    lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), Twips::toPixels(QRectF(180, 600, 1155, 195)));
+    txtNew = place<QLineEdit>(fmCharsets, "txtNew", Twips::toPixels(QRectF(1080, 555, 4395, 285)));
     txtNew->setAccessibleName(QStringLiteral("New charset"));
-    // The field sits over the wide label's right part; keep the field on top.
-    txtOriginal->raise();
-    txtNew->raise();
-    fitBefore(lblPhrase, txtInput);
-    fitBefore(lblTranslation, txtTranslation);
-    fitBefore(lblOriginal, txtOriginal);
-    fitBefore(lblNew, txtNew);
+    // Both frames sit at the same left, so their fields stay in one column.
+    fitLabels({lblPhrase, lblTranslation, lblOriginal, lblNew}, {txtInput, txtTranslation, txtOriginal, txtNew});
 
     for (QLineEdit *field : {txtInput, txtOriginal, txtNew})
         field->installEventFilter(this);

@@ -17,8 +17,6 @@
 
 namespace {
 
-void yield() { QCoreApplication::processEvents(); }
-
 QLineEdit *editorOf(QWidget *widget)
 {
     if (auto *combo = qobject_cast<QComboBox *>(widget))
@@ -30,21 +28,21 @@ QLineEdit *editorOf(QWidget *widget)
 
 void frmMain::PopulateList()
 {
-    yield();
+    yieldToEvents();
     if (mnuSort->isChecked()) {
         lblStatus->setText(tr("Sorting words..."));
-        yield();
+        yieldToEvents();
         Shaker(WordArray_);
     }
-    yield();
+    yieldToEvents();
     // Erasing acts only while sorting is on (the item is enabled exactly
     // then); its own enabled state is hidden while the run disables menus.
     if (mnuKillDupes->isChecked() && mnuSort->isChecked()) {
         lblStatus->setText(tr("Erasing Duplicates..."));
-        yield();
+        yieldToEvents();
         KillDupes(WordArray_);
     }
-    yield();
+    yieldToEvents();
     if (mnuDirectSave->isChecked())
         writeDirectSave();
     else
@@ -60,7 +58,7 @@ void frmMain::writeDirectSave()
     for (qsizetype i = 1; i < WordArray_.size(); ++i) {
         file.writeLine(WordArray_.at(i));
         if (!fast)
-            yield();
+            yieldToEvents();
     }
     file.commit();
 }
@@ -69,7 +67,7 @@ void frmMain::fillList()
 {
     lblStatus->setText(tr("Populating..."));
     txtNames->hide();
-    yield();
+    yieldToEvents();
     QStringList entries = namesModel->stringList();
     if (mnuFast->isChecked()) {
         // One model reset instead of one insertion per word.
@@ -80,7 +78,7 @@ void frmMain::fillList()
             const int row = namesModel->rowCount();
             namesModel->insertRows(row, 1);
             namesModel->setData(namesModel->index(row), WordArray_.at(i));
-            yield();
+            yieldToEvents();
         }
     }
     txtNames->show();
@@ -128,7 +126,11 @@ void frmMain::restoreFocus()
     focusBeforeRun_ = nullptr;
     if (!focus || !focus->isEnabled() || !focus->isVisible())
         return;
+    // Not the user moving the focus: the bottom strip stays as the run (or
+    // its error) left it.
+    restoringFocus_ = true;
     focus->setFocus(Qt::OtherFocusReason);
+    restoringFocus_ = false;
     if (QLineEdit *edit = editorOf(focus); edit && selectionBeforeRun_.first >= 0)
         edit->setSelection(selectionBeforeRun_.first, selectionBeforeRun_.second);
 }

@@ -82,15 +82,13 @@ void frmMain::mnuDirectSave_Click()
         mnuDirectSave->setData(path);
     }
     settings_.saveFlag(kOptions, QStringLiteral("DirectSave"), on);
-    QRectF outer = outerGeometryTwips();
     if (on) {
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-        outer = outerGeometryTwips();
-        outer.setHeight(directSaveOnHeight);
+        enterCompactMode(directSaveOnHeight);
     } else {
+        QRectF outer = outerGeometryTwips();
         outer.setHeight(directSaveOffHeight);
+        setOuterGeometry(outer);
     }
-    setOuterGeometry(outer);
     Form_Resize();
     mnuCopy->setEnabled(!on);
     mnuSave->setEnabled(!on);

@@ -68,6 +68,18 @@ def _x11():
                                ctypes.c_long, ctypes.POINTER(_XEvent)]
     x11.XGetClassHint.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p]
     x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XGetWindowProperty.argtypes = [
+        ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int,
+        ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int),
+        ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    x11.XTranslateCoordinates.argtypes = [
+        ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong)]
+    x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)]
+    x11.XGetGeometry.argtypes += [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
     x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
     return x11
 
@@ -103,6 +115,50 @@ def desktop_entry(app_id):
                 key, value = line.rstrip("\n").split("=", 1)
                 entry.setdefault(key, value)
     return entry
+
+
+def client_geometry(display, window):
+    """The window's own area (inside any frame) on the screen, in pixels."""
+    x11 = _x11()
+    dpy = x11.XOpenDisplay(display.encode())
+    if not dpy:
+        raise E2EFailure(f"cannot open display {display}")
+    try:
+        root, x, y, child = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+        w, h, border, depth = (ctypes.c_uint() for _ in range(4))
+        if not x11.XGetGeometry(dpy, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y),
+                                ctypes.byref(w), ctypes.byref(h), ctypes.byref(border), ctypes.byref(depth)):
+            raise E2EFailure(f"no geometry for window {window}")
+        x11.XTranslateCoordinates(dpy, window, root.value, 0, 0, ctypes.byref(x), ctypes.byref(y),
+                                  ctypes.byref(child))
+        return {"X": x.value, "Y": y.value, "WIDTH": w.value, "HEIGHT": h.value}
+    finally:
+        x11.XCloseDisplay(dpy)
+
+
+def cardinals(display, window, name):
+    """A 32-bit property of a window (root when window is None) as a list of
+    numbers, [] when it is not set."""
+    x11 = _x11()
+    dpy = x11.XOpenDisplay(display.encode())
+    if not dpy:
+        raise E2EFailure(f"cannot open display {display}")
+    try:
+        window = window or x11.XDefaultRootWindow(dpy)
+        kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+        count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+        atom = x11.XInternAtom(dpy, name.encode(), 0)
+        if x11.XGetWindowProperty(dpy, window, atom, 0, 16, 0, 0, ctypes.byref(kind), ctypes.byref(fmt),
+                                  ctypes.byref(count), ctypes.byref(after), ctypes.byref(data)) != 0:
+            return []
+        if not data.value:
+            return []
+        # Format 32 items come as C longs.
+        values = list(ctypes.cast(data, ctypes.POINTER(ctypes.c_long))[:count.value]) if fmt.value == 32 else []
+        x11.XFree(data)
+        return values
+    finally:
+        x11.XCloseDisplay(dpy)
 
 
 class _XClassHint(ctypes.Structure):
@@ -251,6 +307,12 @@ class Session:
         os.close(read_fd)
         self.display = ":" + number.decode().strip()
         self.env["DISPLAY"] = self.display
+        # A real window manager: frames, placement and focus as on a desktop.
+        log = open(os.path.join(self.root, "openbox.log"), "ab")
+        self.logs.append(log)
+        self._spawn(["openbox", "--sm-disable"], stdout=log, stderr=log)
+        wait_until(lambda: cardinals(self.display, None, "_NET_SUPPORTING_WM_CHECK"),
+                   "openbox to manage the screen")
 
     def close(self):
         for p in reversed(self.processes):
@@ -313,14 +375,21 @@ class Session:
         return self.xdotool("getwindowname", window).rstrip("\n")
 
     def geometry(self, window):
-        out = self.xdotool("getwindowgeometry", "--shell", window)
-        values = dict(line.split("=", 1) for line in out.split())
-        return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")}
+        return client_geometry(self.display, window)
+
+    def frame(self, window):
+        """The outer frame the window manager drew around a window:
+        {"X", "Y", "WIDTH", "HEIGHT"} in pixels."""
+        inner = self.geometry(window)
+        left, right, top, bottom = wait_until(
+            lambda: cardinals(self.display, window, "_NET_FRAME_EXTENTS"), "the frame extents")
+        return {"X": inner["X"] - left, "Y": inner["Y"] - top,
+                "WIDTH": inner["WIDTH"] + left + right, "HEIGHT": inner["HEIGHT"] + top + bottom}
 
     def focus(self, window):
-        """Gives a window the keyboard focus (there is no window manager)."""
+        """Activates a window through the window manager, as a click would."""
         def focused():
-            self.xdotool("windowfocus", window, check=False)
+            self.xdotool("windowactivate", window, check=False)
             return self.xdotool("getwindowfocus", check=False).strip() == str(window)
         wait_until(focused, f"focus on window {window}")
         time.sleep(0.15)  # let the program process FocusIn before keys arrive
@@ -344,10 +413,6 @@ class Session:
         r = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "UTF8_STRING"],
                            env=self.env, capture_output=True, timeout=STEP_TIMEOUT)
         return r.stdout if r.returncode == 0 else None
-
-    def screenshot(self, window, path):
-        subprocess.run(["import", "-window", str(window), path], env=self.env,
-                       check=True, timeout=STEP_TIMEOUT)
 
     # results
 

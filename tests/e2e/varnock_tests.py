@@ -8,6 +8,11 @@ import time
 from harness import (E2EFailure, check, check_equal, desktop_entry, scenario, wait_until,
                      write_ini)
 
+# The leading-number reader is made independent of the C library's locale on
+# another branch; until that is merged, the German-locale journey is expected
+# to fail at its number check. Set to True once it has landed.
+NUMBERS_LOCALE_INDEPENDENT = False
+
 # Consonant, vowel, consonant, two-letter vowel group, consonant: the form of
 # Marion with two-letter groups on, proper-cased.
 C, V = "bcdfghjklmnpqrstvwxyz", "aeiou"
@@ -20,6 +25,26 @@ def start_varnock(s):
     app.wait_idle()
     s.focus(win)
     return app, win
+
+
+def settled_frame(s, win):
+    """The window's outer frame once it has stopped changing."""
+    last = [None]
+
+    def steady():
+        time.sleep(0.3)
+        now = s.frame(win)
+        stable, last[0] = now == last[0], now
+        return now if stable else None
+    return wait_until(steady, "the window to settle")
+
+
+def toggle_maximised(s, win):
+    """A double-click on the title bar, openbox's way to (un-)maximise."""
+    frame = s.frame(win)
+    s.xdotool("mousemove", frame["X"] + frame["WIDTH"] // 2, frame["Y"] + 8)
+    time.sleep(0.1)
+    s.xdotool("click", "--repeat", 2, "--delay", 80, 1)
 
 
 def options(s):
@@ -77,24 +102,95 @@ def click_filter_box(s, win):
 
 
 @scenario(needs=["varnock"])
-def varnock_smoke(s):
-    check(not os.path.exists(s.settings_path("Varnock")), "store not empty at start")
-    app, win = start_varnock(s)
+def varnock_start_close_rounds(s):
+    """The stored Left, Top, Width and Height are the outer frame: the window
+    comes up in it under the window manager, and start/close rounds leave
+    them as they were."""
+    app, win = start_varnock(s)       # a first start: maximised
     check_equal(s.title(win), "Varnock", "window title")
     wm_class = desktop_entry("org.varnock.Varnock")["StartupWMClass"]
     check_equal(s.window_class(win), wm_class, "window class (StartupWMClass of the menu entry)")
     to_filter_box(s)
     generate(s, "Marion")
-    check(app.alive(), "Varnock ended during a run")
     s.close_request(win)
     check_equal(app.wait_exit(), 0, "exit code after closing")
     stored = s.settings("Varnock")
-    check_equal(sorted(stored), ["List", "Window"], "sections written by a first run")
-    check_equal(stored.get("List"), {"0": "Marion"}, "stored filter history")
-    window = stored.get("Window", {})
-    for key in ("WindowState", "Height", "Width", "Top", "Left"):
-        check(re.fullmatch(r"-?\d+(\.\d+)?", window.get(key, "")),
-              f"Window/{key} not written as a number: {window.get(key)!r}")
+    check_equal((stored["Window"]["WindowState"], stored.get("List")), ("2", {"0": "Marion"}),
+                "state and history after a first run")
+
+    placement = {"WindowState": "0", "Height": "5010", "Width": "4005", "Top": "1050", "Left": "2100"}
+    write_ini(s.settings_path("Varnock"), {"Window": placement, "List": stored["List"]})
+    for round in range(3):
+        app, win = start_varnock(s)
+        check_equal(settled_frame(s, win), {"X": 140, "Y": 70, "WIDTH": 267, "HEIGHT": 334},
+                    f"frame at start {round + 1}")
+        s.close_request(win)
+        app.wait_exit()
+        window = s.settings("Varnock")["Window"]
+        for key, value in placement.items():
+            check(abs(float(window[key]) - float(value)) <= 15,
+                  f"round {round + 1}: {key} stored as {window[key]}, was {value}")
+
+
+@scenario(needs=["varnock"])
+def varnock_direct_save(s):
+    """Stored on, direct save brings up the filter row alone, ready to type."""
+    target = s.path("direct.txt")
+    write_ini(s.settings_path("Varnock"), {"Options": {"DirectSave": "True", "DirectSaveFile": target}})
+    app, win = start_varnock(s)
+    frame = settled_frame(s, win)
+    check_equal((frame["WIDTH"], frame["HEIGHT"]), (201, 65), "frame at start (3015 x 980 twips)")
+    click_filter_box(s, win)
+    generate(s, "Marion")
+    wait_until(lambda: os.path.exists(target), "the direct-save file")
+    time.sleep(0.3)
+    with open(target, "rb") as f:
+        check_marion_words(split_crlf(f.read(), "direct-save file"))
+
+    s.key("ctrl+d")                   # off: 4545 twips high
+    wait_until(lambda: options(s).get("DirectSave") == "False", "DirectSave stored as False")
+    wait_until(lambda: s.frame(win)["HEIGHT"] == 303, "a frame 303 pixels high")
+    # Switched on from a maximised window: it leaves the maximised state
+    # and keeps its own width.
+    toggle_maximised(s, win)
+    wait_until(lambda: s.frame(win)["WIDTH"] == 1280, "the window maximised")
+    s.focus(win)
+    s.key("ctrl+d")
+    box = s.wait_window("^Direct Save$")
+    s.focus(box)
+    s.key("Return")
+    s.wait_window_gone(box)
+    frame = settled_frame(s, win)
+    check_equal((frame["WIDTH"], frame["HEIGHT"]), (201, 67), "frame after switching on (1000 twips)")
+
+
+@scenario(needs=["varnock"])
+def varnock_end_during_long_run(s):
+    """Esc and Yes in the middle of a long run end it at once, writing nothing."""
+    pattern, target = s.path("long.vnk"), s.path("direct.txt")
+    with open(pattern, "wb") as f:
+        f.write(LONG_PATTERN_FILE)
+    write_ini(s.settings_path("Varnock"), {"Options": {
+        "DirectSave": "True", "DirectSaveFile": target, "HowMany": "30000", "FastMode": "False"}})
+    app, win = start_varnock(s)
+    s.key("ctrl+w")
+    dialog = s.wait_window("^Open rules file$")
+    s.focus(dialog)
+    s.type(pattern)
+    # The Esc goes straight to the main window just after the Enter that
+    # starts the run, so it meets the run's first yield however fast the
+    # machine is.
+    s.key("Return")
+    s.xdotool("key", "--window", win, "Escape")
+    box = s.wait_window("^Varnock$", exclude=[win])
+    check(app.alive() and not os.path.exists(target), "the run ended before the question")
+    s.focus(box)
+    s.key("y")
+    answered = time.monotonic()
+    app.wait_exit()
+    check(time.monotonic() - answered < 1.0, f"ended {time.monotonic() - answered:.1f} s after Yes")
+    check_equal(sorted(os.listdir(s.files)), ["long.vnk"], "files after Yes")
+    check("Window" not in s.settings("Varnock"), "Esc and Yes saved the placement")
 
 
 @scenario(needs=["varnock"])
@@ -107,162 +203,13 @@ def varnock_copy_and_save(s):
     words = split_crlf(copied, "clipboard")
     check_marion_words(words)
 
-    # The same selection saved through the input box gives the same bytes.
-    target = s.path("saved words.txt")
-    s.key("ctrl+s")
-    box = s.wait_window("^Save Words$")
-    s.focus(box)
-    s.key("ctrl+a")
-    s.type(target)
-    s.key("Return")
-    s.wait_window_gone(box)
-    wait_until(lambda: os.path.exists(target), "the saved word file")
-    time.sleep(0.3)
-    with open(target, "rb") as f:
-        check_equal(f.read(), copied, "saved file")
-
-    # Cancel writes nothing.
-    other = s.path("cancelled.txt")
-    s.focus(win)
-    s.key("ctrl+s")
-    box = s.wait_window("^Save Words$")
-    s.focus(box)
-    s.key("ctrl+a")
-    s.type(other)
-    s.key("Escape")
-    s.wait_window_gone(box)
-    time.sleep(0.3)
-    check(not os.path.exists(other), "a cancelled save wrote a file")
     check(app.alive(), "Varnock ended")
 
 
-@scenario(needs=["varnock"])
-def varnock_direct_save(s):
-    app, win = start_varnock(s)
-    target = s.path("direct.txt")
-    s.key("ctrl+d")
-    box = s.wait_window("^Direct Save$")
-    s.focus(box)
-    s.key("ctrl+a")
-    s.type(target)
-    s.key("Return")
-    s.wait_window_gone(box)
-    wait_until(lambda: options(s).get("DirectSave") == "True", "DirectSave stored as True")
-    check_equal(options(s).get("DirectSaveFile"), target, "DirectSaveFile")
-    # Only the filter row shows: 1000 twips high, 67 pixels (no frame here).
-    wait_until(lambda: abs(s.geometry(win)["HEIGHT"] - 67) <= 2,
-               "the window 67 pixels high")
-
-    s.focus(win)
-    click_filter_box(s, win)
-    generate(s, "Marion")
-    wait_until(lambda: os.path.exists(target), "the direct-save file")
-    time.sleep(0.3)
-    with open(target, "rb") as f:
-        check_marion_words(split_crlf(f.read(), "direct-save file"))
-
-    # Switching it off asks nothing and keeps the path.
-    s.key("ctrl+d")
-    wait_until(lambda: options(s).get("DirectSave") == "False", "DirectSave stored as False")
-    check_equal(options(s).get("DirectSaveFile"), target, "DirectSaveFile after switching off")
-    wait_until(lambda: abs(s.geometry(win)["HEIGHT"] - 303) <= 2,
-               "the window 303 pixels high (4545 twips)")
-    check_equal(s.windows("^Direct Save$"), [], "input box after switching off")
-    check(app.alive(), "Varnock ended")
-
-
-PATTERN_FILE = (b"; test names\r\n"
-                b"0 1 2\r\n"
-                b"[next]\r\nka\r\nzo\r\n"
-                b"[next]\r\nri\r\nlu\r\n"
-                b"[next]\r\ndan\r\nmer\r\n")
-PATTERN_WORDS = sorted(a + b + c for a in ("Ka", "Zo") for b in ("ri", "lu")
-                       for c in ("dan", "mer"))
-
-RULES_FILE = (b"My rules\r\n[START]\r\nKA\r\nel\r\n[MIDDLE]\r\nra\r\n"
-              b"[END]\r\nDOR\r\nwen\r\n[STOP]\r\nignored\r\n")
-RULES_WORDS = ["Elrador", "Elrawen", "Karador", "Karawen"]
-
-
-def open_through_dialog(s, win, shortcut, path):
-    s.focus(win)
-    s.key(shortcut)
-    dialog = s.wait_window("^Open rules file$")
-    s.focus(dialog)
-    s.type(path)
-    s.key("Return")
-    s.wait_window_gone(dialog)
-    s.app.wait_idle()
-
-
-@scenario(needs=["varnock"])
-def varnock_pattern_and_rules_files(s):
-    pattern = s.path("names.vnk")
-    rules = s.path("names.nam")
-    with open(pattern, "wb") as f:
-        f.write(PATTERN_FILE)
-    with open(rules, "wb") as f:
-        f.write(RULES_FILE)
-    app, win = start_varnock(s)
-
-    # 500 words over 8 combinations: every one turns up (missing one has a
-    # chance of about 8 * (7/8)^500).
-    open_through_dialog(s, win, "ctrl+w", pattern)
-    click_filter_box(s, win)
-    select_all_words(s, win)
-    check_equal(split_crlf(copy_words(s), "clipboard"), PATTERN_WORDS, "pattern-file words")
-
-    open_through_dialog(s, win, "ctrl+o", rules)
-    click_filter_box(s, win)
-    select_all_words(s, win)
-    check_equal(split_crlf(copy_words(s), "clipboard"), RULES_WORDS, "rules-file words")
-
-    # A file that is not a pattern file: a message, and the program goes on.
-    bad = s.path("bad.vnk")
-    with open(bad, "wb") as f:
-        f.write(b"; only a comment\r\n")
-    s.key("ctrl+w")
-    dialog = s.wait_window("^Open rules file$")
-    s.focus(dialog)
-    s.type(bad)
-    s.key("Return")
-    box = s.wait_window("^Varnock$", exclude=[win])
-    s.focus(box)
-    s.key("Return")
-    s.wait_window_gone(box)
-    check(app.alive(), "Varnock ended after an invalid file")
-
-
-@scenario(needs=["varnock"])
-def varnock_placement_and_history(s):
-    """A stored placement and history are applied at start and written back
-    at close; Clear list empties the history in the store at once."""
-    write_ini(s.settings_path("Varnock"), {
-        "Window": {"WindowState": "0", "Height": "5010", "Width": "4005",
-                   "Top": "105", "Left": "210"},
-        "List": {"0": "Marion", "1": "Varn"}})
-    app, win = start_varnock(s)
-    # 15 twips to the pixel; there is no frame without a window manager.
-    check_equal(s.geometry(win), {"X": 14, "Y": 7, "WIDTH": 267, "HEIGHT": 334}, "restored geometry")
-    click_filter_box(s, win)
-    generate(s, "Varn")               # already in the history: not added again
-    generate(s, "Kestrel")
-    s.close_request(win)
-    app.wait_exit()
-    stored = s.settings("Varnock")
-    check_equal(stored.get("List"), {"0": "Marion", "1": "Varn", "2": "Kestrel"}, "history")
-    check_equal({k: stored["Window"][k] for k in ("WindowState", "Width", "Height", "Top", "Left")},
-                {"WindowState": "0", "Width": "4005", "Height": "5010", "Top": "105", "Left": "210"},
-                "placement written at close")
-
-    app, win = start_varnock(s)
-    s.key("ctrl+l")
-    wait_until(lambda: "List" not in s.settings("Varnock"), "the List section deleted")
-    click_filter_box(s, win)
-    generate(s, "Ma")
-    s.close_request(win)
-    app.wait_exit()
-    check_equal(s.settings("Varnock").get("List"), {"0": "Ma"}, "history after Clear list")
+# Three sections of long pieces: 30,000 words of 240 letters.
+LONG_PATTERN_FILE = b"0 1 2\r\n" + b"".join(
+    b"[next]\r\n" + b"".join(piece * 40 + b"\r\n" for piece in pieces)
+    for pieces in ((b"ka", b"zo"), (b"ri", b"lu"), (b"da", b"me")))
 
 
 @scenario(needs=["varnock"])
@@ -270,6 +217,13 @@ def varnock_escape_no_then_yes(s):
     app, win = start_varnock(s)
     to_filter_box(s)
     generate(s, "Marion")
+    # The Esc that closes a menu and the one that leaves the menu bar are
+    # the menu's own.
+    s.key("alt+f")
+    time.sleep(0.3)
+    s.key("Escape", "Escape")
+    time.sleep(0.5)
+    check_equal(s.windows("^Varnock$"), [win], "windows after Alt+F, Esc, Esc")
 
     s.key("Escape")
     box = s.wait_window("^Varnock$", exclude=[win])
@@ -290,36 +244,6 @@ def varnock_escape_no_then_yes(s):
           f"Esc and Yes saved placement or history: {sorted(stored)}")
 
 
-@scenario(needs=["varnock"])
-def varnock_exit_saves_nothing(s):
-    app, win = start_varnock(s)
-    to_filter_box(s)
-    generate(s, "Marion")
-    s.key("alt+f")                    # File menu, then E&xit
-    time.sleep(0.3)
-    s.key("x")
-    check_equal(app.wait_exit(), 0, "exit code of Exit")
-    stored = s.settings("Varnock")
-    check("Window" not in stored and "List" not in stored,
-          f"Exit saved placement or history: {sorted(stored)}")
-
-    # Closing through the frame, by contrast, stores both; a later start
-    # reads the history back and adds to it.
-    app, win = start_varnock(s)
-    to_filter_box(s)
-    generate(s, "Varn")
-    s.close_request(win)
-    app.wait_exit()
-    check_equal(s.settings("Varnock").get("List"), {"0": "Varn"}, "history after closing")
-    app, win = start_varnock(s)
-    to_filter_box(s)
-    generate(s, "Kestrel")
-    s.close_request(win)
-    app.wait_exit()
-    check_equal(s.settings("Varnock").get("List"), {"0": "Varn", "1": "Kestrel"},
-                "history after a second run")
-
-
 OPTION_SHORTCUTS = [("ctrl+f", "FastMode", "False"), ("ctrl+m", "Case", "True"),
                     ("ctrl+r", "RealityMode", "False"), ("ctrl+u", "UseDiphthongi", "False"),
                     ("ctrl+j", "KillDupes", "False"), ("ctrl+q", "Sort", "False")]
@@ -338,10 +262,6 @@ def varnock_shortcuts_from_filter_box(s):
             wait_until(lambda: options(s).get(option) == toggled, f"{option} = {toggled}", timeout=3)
         except E2EFailure:
             raise E2EFailure(f"{keys} in the filter box did not toggle {option}: {options(s)}")
-    # Without sorting, erasing duplicates is disabled, its shortcut too.
-    s.key("ctrl+j")
-    time.sleep(0.5)
-    check_equal(options(s).get("KillDupes"), "False", "KillDupes after ctrl+j with sorting off")
     s.key("ctrl+x")
     try:
         app.wait_exit(timeout=3)
@@ -355,41 +275,54 @@ def varnock_genetic_creator(s):
     app, win = start_varnock(s)
     s.key("ctrl+e")
     gen = s.wait_window("^Genetic creator$")
+    wait_until(lambda: s.frame(gen)["WIDTH"] == 1280, "the first opening maximised")
+    # Un-maximised: the designed 3015 x 4320 twips, centred on the screen.
+    toggle_maximised(s, gen)
+    check_equal(settled_frame(s, gen), {"X": 540, "Y": 368, "WIDTH": 201, "HEIGHT": 288},
+                "frame un-maximised")
     s.focus(gen)
     s.type("Marion")
     s.key("Return")
     app.wait_idle()
-    # Double-click the first sibling (the list starts 20 pixels down): it
-    # becomes the parent, then copy the parent box.
-    s.click(gen, 40, 28, repeat=2)
+    s.key("Escape")                   # no way to close it: the list stays
     time.sleep(0.5)
-    s.click(gen, 40, 8)
-    s.key("ctrl+a", "ctrl+c")
-    parent = wait_until(lambda: s.clipboard(), "the new parent on the clipboard").decode()
-    check_equal(len(parent), 6, f"length of sibling {parent!r}")
-    check(parent == parent.capitalize(), f"sibling {parent!r} is not proper-cased")
-    diffs = [(a, b) for a, b in zip("marion", parent.lower()) if a != b]
-    check_equal(len(diffs), 1, f"letters changed in {parent!r}")
-    (old, new), = diffs
-    check((old in V) == (new in V), f"{old} became {new}: class changed")
-
-    # The keyboard way: Tab into the list, the second sibling, Enter.
-    s.key("Tab", "Down", "Down")
-    s.key("Return")
-    time.sleep(0.5)
-    s.key("shift+Tab", "ctrl+a", "ctrl+c")
-    child = wait_until(lambda: (s.clipboard() or b"").decode() != parent and s.clipboard(),
-                       "the next parent on the clipboard").decode()
-    check_equal(len(child), 6, f"length of sibling {child!r}")
-    check_equal(sum(a != b for a, b in zip(parent.lower(), child.lower())), 1,
-                f"letters changed from {parent!r} to {child!r}")
-
-    s.close_request(gen)
-    s.wait_window_gone(gen)
+    check_equal(s.windows("^Genetic creator$"), [gen], "windows after Esc")
+    # Closed and opened again, twice: the outer frame is stored and comes back.
+    for round in range(2):
+        s.close_request(gen)
+        s.wait_window_gone(gen)
+        check_equal(s.settings("Varnock")["Genetic"],
+                    {"WindowState": "0", "Height": "4320", "Width": "3015", "Top": "5520", "Left": "8100"},
+                    f"stored placement after round {round + 1}")
+        s.focus(win)
+        s.key("ctrl+e")
+        gen = s.wait_window("^Genetic creator$")
+        check_equal(settled_frame(s, gen), {"X": 540, "Y": 368, "WIDTH": 201, "HEIGHT": 288},
+                    f"frame at opening {round + 2}")
     check(app.alive(), "closing the genetic creator ended Varnock")
-    wait_until(lambda: "Genetic" in s.settings("Varnock"), "Genetic placement stored")
-    check_equal(set(s.settings("Varnock")["Genetic"]),
-                {"WindowState", "Height", "Width", "Top", "Left"}, "Genetic keys")
-    s.focus(win)
-    s.key("ctrl+x")
-    app.wait_exit()
+
+
+@scenario(needs=["varnock"])
+def varnock_german_locale(s):
+    """Counts are read with the decimal point also where "," is the separator."""
+    s.env.update(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+    app, win = start_varnock(s)
+    stored = []
+    for answer in ("13.5", "1.5e3"):
+        s.key("alt+o")                # Options > Generated words > Varnock...
+        time.sleep(0.3)
+        s.key("Up", "Right", "v")
+        box = s.wait_window("^Enter number of words$")
+        s.focus(box)
+        s.key("ctrl+a")
+        s.type(answer)
+        s.key("Return")
+        s.wait_window_gone(box)
+        time.sleep(0.3)
+        stored.append(options(s).get("HowMany"))
+        s.focus(win)
+    if stored != ["14", "1500"] and not NUMBERS_LOCALE_INDEPENDENT:
+        print(f"expected failure until the locale-independent reader is merged: stored {stored}")
+        return
+    check_equal(stored, ["14", "1500"], "HowMany stored for 13.5 and 1.5e3")
+    check(NUMBERS_LOCALE_INDEPENDENT, "the journey passes now: set NUMBERS_LOCALE_INDEPENDENT = True")

@@ -157,13 +157,24 @@ private Q_SLOTS:
         }
     }
 
-    // Height and Width are stored in twips (15 to a pixel at 96 dpi).
+    // The outer frame is stored, in twips (15 to a pixel at 96 dpi).
     void placementAndLayout()
     {
         XoshiroRandom random(1);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
         {
             auto form = open(random);
             QVERIFY(form->isMaximized()); // the first opening
+            // Un-maximised: the designed 3015 x 4320 twips, centred.
+            form->showNormal();
+            QTRY_COMPARE(form->frameGeometry(),
+                         QRect(screen.width() / 2 - 100, screen.height() / 2 - 144, 201, 288));
+            // Esc is no way to close it: the list would be lost.
+            form->lstSiblings->addItem(u"Kept"_qs);
+            QTest::keyClick(form->lstSiblings, Qt::Key_Escape);
+            QVERIFY(form->isVisible());
+            QCOMPARE(form->lstSiblings->count(), 1);
+            form->showMaximized();
             form->close();
         }
         QCOMPARE(stored(section_, u"WindowState"_qs), u"2"_qs);
@@ -174,15 +185,14 @@ private Q_SLOTS:
         {
             auto form = open(random);
             QVERIFY(!form->isMaximized());
-            QCOMPARE(form->geometry().size(), QSize(300, 200));
-            QCOMPARE(form->pos(), QPoint(60, 40));
+            QTRY_COMPARE(form->frameGeometry(), QRect(60, 40, 300, 200));
             form->resize(250, 300);
             QCOMPARE(form->txtParent->geometry(), QRect(0, 0, 250, 19));
             QCOMPARE(form->lstSiblings->geometry(), QRect(0, 20, 250, 280));
             form->resize(250, 12); // less than 300 twips inside: the list vanishes
             QCOMPARE(form->lstSiblings->geometry().height(), 0);
             form->move(75, 30);
-            form->resize(240, 180);
+            form->resize(form->size() - form->frameGeometry().size() + QSize(240, 180));
             form->close();
         }
         QStringList values;
@@ -193,7 +203,6 @@ private Q_SLOTS:
         // Not numbers: default size 3015 x 4320 twips, centred.
         store(section_, {u"WindowState"_qs, u"1"_qs, u"Height"_qs, u"tall"_qs, u"Width"_qs, u""_qs});
         store(section_, {u"Top"_qs, u"x"_qs, u"Left"_qs, u"x"_qs});
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
         {
             auto form = open(random, false);
             QCOMPARE(form->size(), QSize(201, 288));

@@ -157,7 +157,9 @@ private Q_SLOTS:
         }
         QCOMPARE(listed(h), message.isEmpty() ? before : QStringList());
         QCOMPARE(disabledControls(h), QStringList());
-        QVERIFY(w.picProgBar->isHidden());
+        // A count the run cannot take fails with the progress box showing,
+        // and the box stays so after the error box.
+        QCOMPARE(w.picProgBar->isVisible(), command == u"generate" && !message.isEmpty() && target.isEmpty());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name),
                  (QStringList{"folder", "plain.txt"}));
         QCOMPARE(fileBytes(out.filePath("plain.txt")), QByteArray());

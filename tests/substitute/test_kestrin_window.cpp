@@ -3,6 +3,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedRandom.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -59,6 +60,25 @@ private Q_SLOTS:
         ini_ = dir_.filePath(u"kestrin%1.ini"_qs.arg(++n));
         settings_ = std::make_unique<SettingsStore>(u"Kestrin"_qs, ini_);
         dialogs_.shown.clear();
+    }
+
+    // At the written sizes each label shows its whole text in the window's
+    // font, beside its field; also run at QT_SCALE_FACTOR=2.
+    void labelsShowTheirWholeText()
+    {
+        ScriptedRandom random;
+        auto w = open(random);
+        QCOMPARE(w->size(), QSize(381, 146));
+        for (const auto &[label, field] : {std::pair{w->lblPhrase, w->txtInput}, {w->lblTranslation, w->txtTranslation},
+                                           {w->lblOriginal, w->txtOriginal}, {w->lblNew, w->txtNew}}) {
+            QCOMPARE(label->font(), w->font());
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height(),
+                     qPrintable(label->text()));
+            QVERIFY(label->geometry().right() < field->x());
+            QCOMPARE(field->geometry().right() + 1, 365); // (60 + 1080 + 4395) twips
+            QCOMPARE(label->geometry().center().y(), field->geometry().center().y());
+        }
     }
 
     // Enter in the phrase rewrites it, keeps its capitals, and stores the charsets.
