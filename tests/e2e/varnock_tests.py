@@ -8,11 +8,6 @@ import time
 from harness import (E2EFailure, check, check_equal, desktop_entry, scenario, wait_until,
                      write_ini)
 
-# The leading-number reader is made independent of the C library's locale on
-# another branch; until that is merged, the German-locale journey is expected
-# to fail at its number check. Set to True once it has landed.
-NUMBERS_LOCALE_INDEPENDENT = False
-
 # Consonant, vowel, consonant, two-letter vowel group, consonant: the form of
 # Marion with two-letter groups on, proper-cased.
 C, V = "bcdfghjklmnpqrstvwxyz", "aeiou"
@@ -321,8 +316,4 @@ def varnock_german_locale(s):
         time.sleep(0.3)
         stored.append(options(s).get("HowMany"))
         s.focus(win)
-    if stored != ["14", "1500"] and not NUMBERS_LOCALE_INDEPENDENT:
-        print(f"expected failure until the locale-independent reader is merged: stored {stored}")
-        return
     check_equal(stored, ["14", "1500"], "HowMany stored for 13.5 and 1.5e3")
-    check(NUMBERS_LOCALE_INDEPENDENT, "the journey passes now: set NUMBERS_LOCALE_INDEPENDENT = True")
