@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -42,10 +44,37 @@ struct ParsedGenerate {
 // Parses the generate command's arguments (program name excluded).
 ParsedGenerate parseGenerateArguments(const QStringList &arguments);
 
-// Strict whole numbers: decimal digits only, within the bounds; nothing
-// else (no sign, blanks, exponent or hexadecimal) is accepted.
-std::optional<qint64> parseCount(const QString &text, qint64 maximum);
-std::optional<std::uint64_t> parseSeed(const QString &text);
+// One option as given: its name without dashes and its value (empty for a
+// switch).
+struct GivenOption {
+    QString name;
+    QString value;
+    QString dashed() const { return QLatin1String(name.size() == 1 ? "-" : "--") + name; }
+    bool is(const QCommandLineOption &option) const { return option.names().contains(name); }
+};
+
+// A command line as Qt's parser reads it, for every subcommand: options take
+// their value attached ("-n5", "--count=5") or as the next argument, "--"
+// ends the options. Either fault names the argument that was refused (an
+// unknown option, or a switch given a value), or the options stand in the
+// order given and the rest in positional.
+struct ParsedLine {
+    struct Fault {
+        bool missingValue; // the last argument is an option that needs a value
+        QString argument;
+    };
+    std::optional<Fault> fault;
+    QList<GivenOption> options;
+    QStringList positional;
+};
+ParsedLine parseCommandLine(const QList<QCommandLineOption> &options, const QStringList &arguments);
+
+// The one check of every number option: decimal digits only, from 0 to
+// maximum; nothing else (no sign, blanks, exponent or hexadecimal).
+std::optional<std::uint64_t> strictNumber(const QString &text, std::uint64_t maximum);
+
+// The text quoted as messages name arguments: 'text'.
+QString quoted(const QString &text);
 
 // The usage text of the generate command, subcommands and source options
 // included.
