@@ -75,26 +75,25 @@ void radixSort(std::vector<std::uint64_t> &keys, int totalBits)
     }
 }
 
-// Words that pack whole: the keys hold the words while they are sorted, and
-// the lines are written back from them.
+// Words that pack whole: the keys are sorted, then the words written back
+// over the lines from them (line ends stay where they are).
 void sortPacked(std::vector<QChar> &lines, const Layout &layout, const Alphabet &alphabet, bool unique)
 {
     std::vector<std::uint64_t> keys(layout.count(lines));
     for (size_t i = 0; i < keys.size(); ++i)
         keys[i] = alphabet.pack(layout.word(lines, i), layout.length);
-    std::vector<QChar>().swap(lines);
     radixSort(keys, int(alphabet.bits * layout.length));
     if (unique)
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
 
-    lines.resize(keys.size() * size_t(layout.stride()));
     const std::uint64_t mask = (std::uint64_t(1) << alphabet.bits) - 1;
-    QChar *out = lines.data();
+    QChar *word = lines.data();
     for (std::uint64_t key : keys) {
         for (qsizetype j = layout.length - 1; j >= 0; --j, key >>= alphabet.bits)
-            out[j] = QChar(alphabet.letters[key & mask]);
-        out = std::copy(layout.lineEnd.begin(), layout.lineEnd.end(), out + layout.length);
+            word[j] = QChar(alphabet.letters[key & mask]);
+        word += layout.stride();
     }
+    lines.resize(keys.size() * size_t(layout.stride()));
 }
 
 // Words too long for one key: the packed leading units decide most
