@@ -44,8 +44,7 @@ struct ParsedGenerate {
 // Parses the generate command's arguments (program name excluded).
 ParsedGenerate parseGenerateArguments(const QStringList &arguments);
 
-// One option as given: its name without dashes and its value (empty for a
-// switch).
+// One option as given: its name without dashes, its value (empty for a switch).
 struct GivenOption {
     QString name;
     QString value;
@@ -53,14 +52,13 @@ struct GivenOption {
     bool is(const QCommandLineOption &option) const { return option.names().contains(name); }
 };
 
-// A command line as Qt's parser reads it, for every subcommand: options take
-// their value attached ("-n5", "--count=5") or as the next argument, "--"
-// ends the options. Either fault names the argument that was refused (an
-// unknown option, or a switch given a value), or the options stand in the
-// order given and the rest in positional.
+// A subcommand's arguments as Qt's parser reads them: values attached
+// ("-n5", "--count=5") or next, "--" ends the options. Either a fault names
+// the refused argument (an unknown option or a switch given a value, or an
+// option left without its value), or the options stand in the order given.
 struct ParsedLine {
     struct Fault {
-        bool missingValue; // the last argument is an option that needs a value
+        bool missingValue;
         QString argument;
     };
     std::optional<Fault> fault;
@@ -69,8 +67,8 @@ struct ParsedLine {
 };
 ParsedLine parseCommandLine(const QList<QCommandLineOption> &options, const QStringList &arguments);
 
-// The one check of every number option: decimal digits only, from 0 to
-// maximum; nothing else (no sign, blanks, exponent or hexadecimal).
+// The one check of every number: decimal digits only, from 0 to maximum; no
+// sign, blank, exponent or hexadecimal.
 std::optional<std::uint64_t> strictNumber(const QString &text, std::uint64_t maximum);
 
 // The text quoted as messages name arguments: 'text'.

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <memory>
+#include <optional>
 #include <new>
 #include <vector>
 
@@ -23,31 +23,31 @@ struct StreamError {
     int error;
 };
 
-// Where the lines of a run go: standard output with LF line ends, or a word
-// file through WordFileWriter.
+// Where the lines of a run go: a word file through WordFileWriter, or
+// standard output with LF line ends. The file is opened at once, so an
+// unwritable path fails before any work is done.
 class WordSink {
 public:
-    virtual ~WordSink() = default;
-    virtual QStringView lineEnd() const = 0;
-    virtual void writeLine(QStringView word) = 0;
-    // Whole lines, each already ended by lineEnd().
-    virtual void writeLines(QStringView lines) = 0;
-    virtual void finish() = 0;
-};
-
-class StreamSink final : public WordSink {
-public:
-    explicit StreamSink(std::FILE *stream) : stream_(stream) {}
-    QStringView lineEnd() const override { return u"\n"; }
-    void writeLine(QStringView word) override
+    WordSink(const QString &path, std::FILE *stream) : stream_(stream)
     {
+        if (!path.isEmpty())
+            file_.emplace(path);
+    }
+    QStringView lineEnd() const { return file_ ? u"\r\n" : u"\n"; }
+    void writeLine(QStringView word)
+    {
+        if (file_)
+            return file_->writeLine(word);
         put(encoder_.encode(word));
         put("\n");
     }
-    void writeLines(QStringView lines) override { put(encoder_.encode(lines)); }
-    void finish() override
+    // Whole lines, each already ended by lineEnd().
+    void writeLines(QStringView lines) { file_ ? file_->writeLines(lines) : put(encoder_.encode(lines)); }
+    void finish()
     {
-        if (std::fflush(stream_) != 0 || std::ferror(stream_))
+        if (file_)
+            file_->commit();
+        else if (std::fflush(stream_) != 0 || std::ferror(stream_))
             throw StreamError{errno};
     }
 
@@ -57,20 +57,9 @@ private:
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream_) != size_t(bytes.size()))
             throw StreamError{errno};
     }
+    std::optional<WordFileWriter> file_;
     std::FILE *stream_;
     QStringEncoder encoder_{QStringConverter::System};
-};
-
-class FileSink final : public WordSink {
-public:
-    explicit FileSink(const QString &path) : writer_(path) {}
-    QStringView lineEnd() const override { return u"\r\n"; }
-    void writeLine(QStringView word) override { writer_.writeLine(word); }
-    void writeLines(QStringView lines) override { writer_.writeLines(lines); }
-    void finish() override { writer_.commit(); }
-
-private:
-    WordFileWriter writer_;
 };
 
 // Lines are handed to the sink about this many units at a time.
@@ -136,13 +125,6 @@ void writeSorted(const SampleRun &run, WordSink &sink)
         sink.writeLines(text.sliced(at, std::min(block, text.size() - at)));
 }
 
-std::unique_ptr<WordSink> openSink(const GenerateArguments &arguments, std::FILE *out)
-{
-    if (arguments.outputPath.isEmpty())
-        return std::make_unique<StreamSink>(out);
-    return std::make_unique<FileSink>(arguments.outputPath);
-}
-
 void message(std::FILE *err, const QString &text)
 {
     const QByteArray bytes = (QStringLiteral("varnock-cli: ") + text + u'\n').toLocal8Bit();
@@ -171,13 +153,6 @@ int guarded(const GenerateArguments &arguments, std::FILE *err, Body &&body)
     return ExitWriteFailed;
 }
 
-} // namespace
-
-XoshiroRandom randomFor(const GenerateArguments &arguments)
-{
-    return arguments.seed ? XoshiroRandom(*arguments.seed) : XoshiroRandom::fromClock();
-}
-
 int writeWordArray(WordArray &words, const GenerateArguments &arguments, std::FILE *out, std::FILE *err)
 {
     return guarded(arguments, err, [&] {
@@ -186,14 +161,12 @@ int writeWordArray(WordArray &words, const GenerateArguments &arguments, std::FI
             if (arguments.unique)
                 KillDupes(words);
         }
-        const std::unique_ptr<WordSink> sink = openSink(arguments, out);
+        WordSink sink(arguments.outputPath, out);
         for (qsizetype i = 1; i < words.size(); ++i)
-            sink->writeLine(words[i]);
-        sink->finish();
+            sink.writeLine(words[i]);
+        sink.finish();
     });
 }
-
-namespace {
 
 // Words from a word source's file, sorted and written like any other run.
 int runWordSource(const GenerateArguments &arguments, XoshiroRandom &random, std::FILE *out, std::FILE *err)
@@ -218,11 +191,9 @@ int runWordSource(const GenerateArguments &arguments, XoshiroRandom &random, std
     return writeWordArray(words, arguments, out, err);
 }
 
-} // namespace
-
 int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *err)
 {
-    XoshiroRandom random = randomFor(arguments);
+    XoshiroRandom random = arguments.seed ? XoshiroRandom(*arguments.seed) : XoshiroRandom::fromClock();
     if (!arguments.sourceOption.isEmpty())
         return runWordSource(arguments, random, out, err);
 
@@ -234,35 +205,29 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
     if (arguments.matchCase)
         run.hooks.caseSample = [&arguments] { return arguments.sample; };
     return guarded(arguments, err, [&] {
-        // Opened first, so an unwritable path fails before any work is done.
-        const std::unique_ptr<WordSink> sink = openSink(arguments, out);
+        WordSink sink(arguments.outputPath, out);
         if (arguments.sort)
-            writeSorted(run, *sink);
+            writeSorted(run, sink);
         else
-            writeUnsorted(run, *sink);
-        sink->finish();
+            writeUnsorted(run, sink);
+        sink.finish();
     });
 }
+
+} // namespace
 
 int generateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const ParsedGenerate parsed = parseGenerateArguments(arguments);
-    switch (parsed.action) {
-    case ParsedGenerate::Action::Help: {
-        const QByteArray text = generateUsage().toLocal8Bit();
-        std::fwrite(text.constData(), 1, size_t(text.size()), out);
-        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
-    }
-    case ParsedGenerate::Action::Version: {
-        const QByteArray text = versionText().toLocal8Bit();
-        std::fwrite(text.constData(), 1, size_t(text.size()), out);
-        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
-    }
-    case ParsedGenerate::Action::Error:
+    if (parsed.action == ParsedGenerate::Action::Error) {
         message(err, parsed.error + QStringLiteral("\nTry 'varnock-cli --help' for more information."));
         return ExitBadArguments;
-    case ParsedGenerate::Action::Run:
-        break;
+    }
+    if (parsed.action != ParsedGenerate::Action::Run) {
+        const QByteArray text =
+            (parsed.action == ParsedGenerate::Action::Help ? generateUsage() : versionText()).toLocal8Bit();
+        std::fwrite(text.constData(), 1, size_t(text.size()), out);
+        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
     }
     return runGenerate(parsed.arguments, out, err);
 }

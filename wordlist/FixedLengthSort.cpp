@@ -8,21 +8,25 @@
 
 namespace {
 
-// Where the words stand in the buffer.
-struct Layout {
-    qsizetype length;
-    QStringView lineEnd;
-    qsizetype stride() const { return length + lineEnd.size(); }
-    size_t count(const std::vector<QChar> &lines) const { return lines.size() / size_t(stride()); }
-    const QChar *word(const std::vector<QChar> &lines, size_t i) const { return lines.data() + i * stride(); }
-};
-
 // The characters the words use, numbered in code-unit order.
 struct Alphabet {
     std::vector<char16_t> letters;
     std::vector<std::uint16_t> rank = std::vector<std::uint16_t>(0x10000);
     int bits = 1; // per packed character
 
+    Alphabet(const std::vector<QChar> &lines, qsizetype length, qsizetype stride)
+    {
+        for (size_t at = 0; at < lines.size(); at += size_t(stride))
+            for (qsizetype j = 0; j < length; ++j)
+                rank[lines[at + j].unicode()] = 1;
+        for (unsigned u = 0; u < 0x10000; ++u) {
+            if (rank[u]) {
+                rank[u] = std::uint16_t(letters.size());
+                letters.push_back(char16_t(u));
+            }
+        }
+        bits = std::max(1, int(std::bit_width(letters.size() - 1)));
+    }
     std::uint64_t pack(const QChar *word, qsizetype units) const
     {
         std::uint64_t key = 0;
@@ -31,25 +35,6 @@ struct Alphabet {
         return key;
     }
 };
-
-Alphabet alphabetOf(const std::vector<QChar> &lines, const Layout &layout)
-{
-    std::vector<std::uint8_t> used(0x10000);
-    for (size_t i = 0, n = layout.count(lines); i < n; ++i) {
-        const QChar *word = layout.word(lines, i);
-        for (qsizetype j = 0; j < layout.length; ++j)
-            used[word[j].unicode()] = 1;
-    }
-    Alphabet alphabet;
-    for (unsigned u = 0; u < 0x10000; ++u) {
-        if (used[u]) {
-            alphabet.rank[u] = std::uint16_t(alphabet.letters.size());
-            alphabet.letters.push_back(char16_t(u));
-        }
-    }
-    alphabet.bits = std::max(1, int(std::bit_width(alphabet.letters.size() - 1)));
-    return alphabet;
-}
 
 // LSD radix sort of keys that use only their low totalBits bits.
 void radixSort(std::vector<std::uint64_t> &keys, int totalBits)
@@ -76,54 +61,51 @@ void radixSort(std::vector<std::uint64_t> &keys, int totalBits)
 }
 
 // Words that pack whole: the keys are sorted, then the words written back
-// over the lines from them (line ends stay where they are).
-void sortPacked(std::vector<QChar> &lines, const Layout &layout, const Alphabet &alphabet, bool unique)
+// over the lines from them (the line ends stay where they are).
+void sortPacked(std::vector<QChar> &lines, qsizetype length, qsizetype stride, const Alphabet &alphabet,
+                bool unique)
 {
-    std::vector<std::uint64_t> keys(layout.count(lines));
+    std::vector<std::uint64_t> keys(lines.size() / size_t(stride));
     for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = alphabet.pack(layout.word(lines, i), layout.length);
-    radixSort(keys, int(alphabet.bits * layout.length));
+        keys[i] = alphabet.pack(lines.data() + i * stride, length);
+    radixSort(keys, int(alphabet.bits * length));
     if (unique)
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-
     const std::uint64_t mask = (std::uint64_t(1) << alphabet.bits) - 1;
-    QChar *word = lines.data();
-    for (std::uint64_t key : keys) {
-        for (qsizetype j = layout.length - 1; j >= 0; --j, key >>= alphabet.bits)
-            word[j] = QChar(alphabet.letters[key & mask]);
-        word += layout.stride();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        std::uint64_t key = keys[i];
+        for (qsizetype j = length - 1; j >= 0; --j, key >>= alphabet.bits)
+            lines[i * stride + j] = QChar(alphabet.letters[key & mask]);
     }
-    lines.resize(keys.size() * size_t(layout.stride()));
+    lines.resize(keys.size() * size_t(stride));
 }
 
 // Words too long for one key: the packed leading units decide most
 // comparisons, the remaining units the rest.
-void sortByHeadAndTail(std::vector<QChar> &lines, const Layout &layout, const Alphabet &alphabet, bool unique)
+void sortByHeadAndTail(std::vector<QChar> &lines, qsizetype length, qsizetype stride, const Alphabet &alphabet,
+                       bool unique)
 {
     const qsizetype head = 64 / alphabet.bits;
     struct Entry {
         std::uint64_t key;
         std::uint32_t index;
     };
-    std::vector<Entry> order(layout.count(lines));
+    std::vector<Entry> order(lines.size() / size_t(stride));
     for (size_t i = 0; i < order.size(); ++i)
-        order[i] = {alphabet.pack(layout.word(lines, i), head), std::uint32_t(i)};
+        order[i] = {alphabet.pack(lines.data() + i * stride, head), std::uint32_t(i)};
     auto tail = [&](const Entry &e) {
-        return std::u16string_view(reinterpret_cast<const char16_t *>(layout.word(lines, e.index)) + head,
-                                   size_t(layout.length - head));
+        return std::u16string_view(reinterpret_cast<const char16_t *>(lines.data()) + e.index * stride + head,
+                                   size_t(length - head));
     };
-    std::sort(order.begin(), order.end(), [&](const Entry &a, const Entry &b) {
-        return a.key != b.key ? a.key < b.key : tail(a) < tail(b);
-    });
+    std::sort(order.begin(), order.end(),
+              [&](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : tail(a) < tail(b); });
     if (unique) {
         auto same = [&](const Entry &a, const Entry &b) { return a.key == b.key && tail(a) == tail(b); };
         order.erase(std::unique(order.begin(), order.end(), same), order.end());
     }
-
-    std::vector<QChar> sorted(order.size() * size_t(layout.stride()));
-    QChar *out = sorted.data();
-    for (const Entry &e : order)
-        out = std::copy_n(layout.word(lines, e.index), layout.stride(), out);
+    std::vector<QChar> sorted(order.size() * size_t(stride));
+    for (size_t i = 0; i < order.size(); ++i)
+        std::copy_n(lines.data() + order[i].index * stride, stride, sorted.data() + i * stride);
     lines.swap(sorted);
 }
 
@@ -131,17 +113,15 @@ void sortByHeadAndTail(std::vector<QChar> &lines, const Layout &layout, const Al
 
 void sortFixedLengthLines(std::vector<QChar> &lines, qsizetype length, QStringView lineEnd, bool unique)
 {
-    const Layout layout{length, lineEnd};
-    if (lines.empty())
-        return;
-    if (length == 0) { // every line is the same empty word
+    const qsizetype stride = length + lineEnd.size();
+    if (lines.empty() || length == 0) { // no words, or every line the same empty word
         if (unique)
-            lines.resize(size_t(layout.stride()));
+            lines.resize(std::min(lines.size(), size_t(stride)));
         return;
     }
-    const Alphabet alphabet = alphabetOf(lines, layout);
+    const Alphabet alphabet(lines, length, stride);
     if (alphabet.bits * length <= 64)
-        sortPacked(lines, layout, alphabet, unique);
+        sortPacked(lines, length, stride, alphabet, unique);
     else
-        sortByHeadAndTail(lines, layout, alphabet, unique);
+        sortByHeadAndTail(lines, length, stride, alphabet, unique);
 }
