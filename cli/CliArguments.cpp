@@ -159,7 +159,7 @@ ParsedLine parseCommandLine(const QList<QCommandLineOption> &options, const QStr
                                          [&](const QCommandLineOption &o) { return o.names().contains(name); });
         const QStringList values = option->valueName().isEmpty() ? QStringList() : parser.values(name);
         const qsizetype k = taken[option - options.begin()]++;
-        line.options.append({name, k < values.size() ? values[k] : QString()});
+        line.options.append({name, values.value(k)});
     }
     line.positional = parser.positionalArguments();
     return line;

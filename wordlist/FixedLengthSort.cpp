@@ -12,7 +12,7 @@ namespace {
 struct Alphabet {
     std::vector<char16_t> letters;
     std::vector<std::uint16_t> rank = std::vector<std::uint16_t>(0x10000);
-    int bits = 1; // per packed character
+    int bits = 0; // per packed character
 
     Alphabet(const std::vector<QChar> &lines, qsizetype length, qsizetype stride)
     {
@@ -25,7 +25,7 @@ struct Alphabet {
                 letters.push_back(char16_t(u));
             }
         }
-        bits = std::max(1, int(std::bit_width(letters.size() - 1)));
+        bits = int(std::bit_width(letters.size() - 1)); // 0 for one letter: all words alike
     }
     std::uint64_t pack(const QChar *word, qsizetype units) const
     {
