@@ -51,9 +51,10 @@ QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &Genera
     const WordBuilder builder(Filter, options);
     try {
         GeneratedNames = WordArray(NoOfNames + 1);
-        auto slot = [&GeneratedNames, length = builder.length()](qint64 i) {
-            GeneratedNames[i] = QString(length, Qt::Uninitialized);
-            return GeneratedNames[i].data();
+        QString *words = GeneratedNames.data();
+        auto slot = [words, length = builder.length()](qint64 i) {
+            words[i] = QString(length, Qt::Uninitialized);
+            return words[i].data();
         };
         if (auto *fast = dynamic_cast<XoshiroRandom *>(&random))
             generateWords(builder, NoOfNames, CaseMatters, *fast, options, hooks, slot);
