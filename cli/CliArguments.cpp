@@ -3,11 +3,131 @@
 #include "cli/Subcommands.h"
 #include "cli/WordSources.h"
 
+#include <QCommandLineParser>
 #include <limits>
 
 namespace {
 
-std::optional<std::uint64_t> parseDigits(const QString &text, std::uint64_t maximum)
+// The switches of the generate command and the setting each one makes.
+const struct {
+    const char *name;
+    bool GenerateArguments::*flag;
+    bool value;
+} Switches[] = {
+    {"plain", &GenerateArguments::realityMode, false},   {"no-groups", &GenerateArguments::diphthongs, false},
+    {"match-case", &GenerateArguments::matchCase, true}, {"no-sort", &GenerateArguments::sort, false},
+    {"keep-duplicates", &GenerateArguments::unique, false}};
+
+const QCommandLineOption CountOption(QStringList{u"n"_qs, u"count"_qs}, {}, u"N"_qs);
+const QCommandLineOption SeedOption(QStringList{u"s"_qs, u"seed"_qs}, {}, u"S"_qs);
+const QCommandLineOption OutputOption(QStringList{u"o"_qs, u"output"_qs}, {}, u"FILE"_qs);
+
+QList<QCommandLineOption> generateOptions()
+{
+    QList<QCommandLineOption> options{CountOption, SeedOption, OutputOption,
+                                      QCommandLineOption(QStringList{u"h"_qs, u"help"_qs}),
+                                      QCommandLineOption(u"version"_qs)};
+    for (const auto &s : Switches)
+        options.append(QCommandLineOption(QLatin1String(s.name)));
+    for (const WordSource &source : wordSources())
+        options.append(QCommandLineOption(QLatin1String(source.option), {}, QLatin1String(source.valueName)));
+    return options;
+}
+
+QString missingValue(const QString &argument)
+{
+    const bool count = argument == u"-n" || argument == u"--count";
+    const bool seed = argument == u"-s" || argument == u"--seed";
+    return QStringLiteral("option %1 needs %2")
+        .arg(quoted(argument), count ? u"a number of words"_qs : seed ? u"a seed"_qs : u"a file name"_qs);
+}
+
+// Applies one value option; returns the message when its value is refused.
+std::optional<QString> applyValue(const GivenOption &given, GenerateArguments &a)
+{
+    if (given.is(CountOption) || given.is(SeedOption)) {
+        const bool count = given.is(CountOption);
+        const std::uint64_t maximum = count ? MaxWordCount : std::numeric_limits<std::uint64_t>::max();
+        const auto number = strictNumber(given.value, maximum);
+        if (!number)
+            return QStringLiteral("invalid %1 %2 for %3: expected a whole number from 0 to %4")
+                .arg(count ? u"count"_qs : u"seed"_qs, quoted(given.value), given.dashed())
+                .arg(maximum);
+        if (count)
+            a.count = qint64(*number);
+        else
+            a.seed = *number;
+        return std::nullopt;
+    }
+    if (given.value.isEmpty())
+        return missingValue(given.dashed());
+    if (given.is(OutputOption)) {
+        a.outputPath = given.value;
+        return std::nullopt;
+    }
+    if (!a.sourceOption.isEmpty())
+        return QStringLiteral("option %1 cannot be combined with --%2").arg(quoted(given.dashed()), a.sourceOption);
+    a.sourceOption = given.name;
+    a.sourceValue = given.value;
+    return std::nullopt;
+}
+
+// Applies one option in the order given; help and version end the parse.
+std::optional<QString> applyOption(const GivenOption &given, ParsedGenerate &parsed)
+{
+    if (given.name == u"h" || given.name == u"help" || given.name == u"version") {
+        parsed.action = given.name == u"version" ? ParsedGenerate::Action::Version : ParsedGenerate::Action::Help;
+        return std::nullopt;
+    }
+    for (const auto &s : Switches) {
+        if (given.name == QLatin1String(s.name)) {
+            parsed.arguments.*s.flag = s.value;
+            return std::nullopt;
+        }
+    }
+    return applyValue(given, parsed.arguments);
+}
+
+std::optional<QString> sampleError(const QStringList &positional, const GenerateArguments &a)
+{
+    if (!a.sourceOption.isEmpty() && !positional.isEmpty())
+        return QStringLiteral("unexpected argument %1: --%2 takes the place of SAMPLE")
+            .arg(quoted(positional.first()), a.sourceOption);
+    if (a.sourceOption.isEmpty() && positional.isEmpty())
+        return u"missing SAMPLE (a sample word such as Marion)"_qs;
+    if (!positional.isEmpty() && positional.first().isEmpty())
+        return u"SAMPLE must not be empty"_qs;
+    if (positional.size() > 1)
+        return QStringLiteral("unexpected argument %1: only one SAMPLE is allowed").arg(quoted(positional[1]));
+    return std::nullopt;
+}
+
+// Qt's parser tells only that it failed; the first prefix of the arguments
+// that it refuses ends in the culprit. A prefix that ends in an option
+// awaiting its value is refused as well, so that value is skipped.
+ParsedLine::Fault faultIn(QCommandLineParser &parser, const QStringList &arguments)
+{
+    for (qsizetype n = 1; n <= arguments.size(); ++n) {
+        if (parser.parse(QStringList{QString()} + arguments.first(n)))
+            continue;
+        const QString &last = arguments[n - 1];
+        if (!parser.unknownOptionNames().isEmpty() || last.contains(u'='))
+            return {false, last};
+        if (n == arguments.size())
+            return {true, last};
+        ++n;
+    }
+    return {false, arguments.last()};
+}
+
+} // namespace
+
+QString quoted(const QString &text)
+{
+    return u'\'' + text + u'\'';
+}
+
+std::optional<std::uint64_t> strictNumber(const QString &text, std::uint64_t maximum)
 {
     if (text.isEmpty())
         return std::nullopt;
@@ -23,143 +143,50 @@ std::optional<std::uint64_t> parseDigits(const QString &text, std::uint64_t maxi
     return value;
 }
 
-QString quoted(const QString &text)
+ParsedLine parseCommandLine(const QList<QCommandLineOption> &options, const QStringList &arguments)
 {
-    return u'\'' + text + u'\'';
-}
-
-// Splits "--name=value" and "-nVALUE" into the option and its attached value.
-std::pair<QString, std::optional<QString>> splitOption(const QString &argument)
-{
-    if (argument.startsWith(u"--")) {
-        const qsizetype eq = argument.indexOf(u'=');
-        if (eq > 0)
-            return {argument.left(eq), argument.mid(eq + 1)};
-        return {argument, std::nullopt};
+    QCommandLineParser parser;
+    parser.addOptions(options);
+    ParsedLine line;
+    if (!parser.parse(QStringList{QString()} + arguments)) {
+        line.fault = faultIn(parser, arguments);
+        return line;
     }
-    if (argument.size() > 2)
-        return {argument.left(2), argument.mid(2)};
-    return {argument, std::nullopt};
-}
-
-} // namespace
-
-std::optional<qint64> parseCount(const QString &text, qint64 maximum)
-{
-    const auto value = parseDigits(text, std::uint64_t(maximum));
-    if (!value)
-        return std::nullopt;
-    return qint64(*value);
-}
-
-std::optional<std::uint64_t> parseSeed(const QString &text)
-{
-    return parseDigits(text, std::numeric_limits<std::uint64_t>::max());
+    // Qt keeps the values per option; hand them out in the order given.
+    QList<qsizetype> taken(options.size());
+    for (const QString &name : parser.optionNames()) {
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const QCommandLineOption &o) { return o.names().contains(name); });
+        const QStringList values = option->valueName().isEmpty() ? QStringList() : parser.values(name);
+        const qsizetype k = taken[option - options.begin()]++;
+        line.options.append({name, values.value(k)});
+    }
+    line.positional = parser.positionalArguments();
+    return line;
 }
 
 ParsedGenerate parseGenerateArguments(const QStringList &arguments)
 {
     ParsedGenerate parsed;
-    GenerateArguments &a = parsed.arguments;
-    auto fail = [&](QString message) {
+    auto fail = [&](const QString &message) {
         parsed.action = ParsedGenerate::Action::Error;
-        parsed.error = std::move(message);
+        parsed.error = message;
         return parsed;
     };
-
-    bool optionsEnded = false;
-    bool haveSample = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
-            if (haveSample)
-                return fail(QStringLiteral("unexpected argument %1: only one SAMPLE is allowed")
-                                .arg(quoted(argument)));
-            if (argument.isEmpty())
-                return fail(QStringLiteral("SAMPLE must not be empty"));
-            a.sample = argument;
-            haveSample = true;
-            continue;
-        }
-        if (argument == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-
-        const std::pair<QString, std::optional<QString>> split = splitOption(argument);
-        const QString &name = split.first;
-        const std::optional<QString> &attached = split.second;
-        // Fetches the option's value: attached, or the next argument even if
-        // it starts with a dash, so "-n -5" reports the count, not "-5".
-        auto value = [&]() -> std::optional<QString> {
-            if (attached)
-                return attached;
-            if (i + 1 < arguments.size())
-                return arguments[++i];
-            return std::nullopt;
-        };
-        auto noValue = [&]() { return !attached.has_value(); };
-
-        if (name == u"-n" || name == u"--count") {
-            const auto text = value();
-            if (!text)
-                return fail(QStringLiteral("option %1 needs a number of words").arg(quoted(name)));
-            const auto count = parseCount(*text, MaxWordCount);
-            if (!count)
-                return fail(QStringLiteral("invalid count %1 for %2: expected a whole number from 0 to %3")
-                                .arg(quoted(*text), name)
-                                .arg(MaxWordCount));
-            a.count = *count;
-        } else if (name == u"-s" || name == u"--seed") {
-            const auto text = value();
-            if (!text)
-                return fail(QStringLiteral("option %1 needs a seed").arg(quoted(name)));
-            const auto seed = parseSeed(*text);
-            if (!seed)
-                return fail(QStringLiteral("invalid seed %1 for %2: expected a whole number from 0 to %3")
-                                .arg(quoted(*text), name)
-                                .arg(std::numeric_limits<std::uint64_t>::max()));
-            a.seed = *seed;
-        } else if (name == u"-o" || name == u"--output") {
-            const auto text = value();
-            if (!text || text->isEmpty())
-                return fail(QStringLiteral("option %1 needs a file name").arg(quoted(name)));
-            a.outputPath = *text;
-        } else if (name == u"--plain" && noValue()) {
-            a.realityMode = false;
-        } else if (name == u"--no-groups" && noValue()) {
-            a.diphthongs = false;
-        } else if (name == u"--match-case" && noValue()) {
-            a.matchCase = true;
-        } else if (name == u"--no-sort" && noValue()) {
-            a.sort = false;
-        } else if (name == u"--keep-duplicates" && noValue()) {
-            a.unique = false;
-        } else if ((name == u"-h" || name == u"--help") && noValue()) {
-            parsed.action = ParsedGenerate::Action::Help;
+    const ParsedLine line = parseCommandLine(generateOptions(), arguments);
+    if (line.fault)
+        return fail(line.fault->missingValue ? missingValue(line.fault->argument)
+                                             : QStringLiteral("unknown option %1").arg(quoted(line.fault->argument)));
+    for (const GivenOption &given : line.options) {
+        if (const auto problem = applyOption(given, parsed))
+            return fail(*problem);
+        if (parsed.action != ParsedGenerate::Action::Run)
             return parsed;
-        } else if (name == u"--version" && noValue()) {
-            parsed.action = ParsedGenerate::Action::Version;
-            return parsed;
-        } else if (const WordSource *source = name.startsWith(u"--") ? findWordSource(name.mid(2)) : nullptr) {
-            const auto text = value();
-            if (!text || text->isEmpty())
-                return fail(QStringLiteral("option %1 needs a file name").arg(quoted(name)));
-            if (!a.sourceOption.isEmpty())
-                return fail(QStringLiteral("option %1 cannot be combined with --%2")
-                                .arg(quoted(name), a.sourceOption));
-            a.sourceOption = QLatin1String(source->option);
-            a.sourceValue = *text;
-        } else {
-            return fail(QStringLiteral("unknown option %1").arg(quoted(argument)));
-        }
     }
-
-    if (!a.sourceOption.isEmpty() && haveSample)
-        return fail(QStringLiteral("unexpected argument %1: --%2 takes the place of SAMPLE")
-                        .arg(quoted(a.sample), a.sourceOption));
-    if (a.sourceOption.isEmpty() && !haveSample)
-        return fail(QStringLiteral("missing SAMPLE (a sample word such as Marion)"));
+    if (const auto problem = sampleError(line.positional, parsed.arguments))
+        return fail(*problem);
+    if (!line.positional.isEmpty())
+        parsed.arguments.sample = line.positional.first();
     return parsed;
 }
 

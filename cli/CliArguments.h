@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -42,10 +44,35 @@ struct ParsedGenerate {
 // Parses the generate command's arguments (program name excluded).
 ParsedGenerate parseGenerateArguments(const QStringList &arguments);
 
-// Strict whole numbers: decimal digits only, within the bounds; nothing
-// else (no sign, blanks, exponent or hexadecimal) is accepted.
-std::optional<qint64> parseCount(const QString &text, qint64 maximum);
-std::optional<std::uint64_t> parseSeed(const QString &text);
+// One option as given: its name without dashes, its value (empty for a switch).
+struct GivenOption {
+    QString name;
+    QString value;
+    QString dashed() const { return QLatin1String(name.size() == 1 ? "-" : "--") + name; }
+    bool is(const QCommandLineOption &option) const { return option.names().contains(name); }
+};
+
+// A subcommand's arguments as Qt's parser reads them: values attached
+// ("-n5", "--count=5") or next, "--" ends the options. Either a fault names
+// the refused argument (an unknown option or a switch given a value, or an
+// option left without its value), or the options stand in the order given.
+struct ParsedLine {
+    struct Fault {
+        bool missingValue;
+        QString argument;
+    };
+    std::optional<Fault> fault;
+    QList<GivenOption> options;
+    QStringList positional;
+};
+ParsedLine parseCommandLine(const QList<QCommandLineOption> &options, const QStringList &arguments);
+
+// The one check of every number: decimal digits only, from 0 to maximum; no
+// sign, blank, exponent or hexadecimal.
+std::optional<std::uint64_t> strictNumber(const QString &text, std::uint64_t maximum);
+
+// The text quoted as messages name arguments: 'text'.
+QString quoted(const QString &text);
 
 // The usage text of the generate command, subcommands and source options
 // included.

@@ -4,6 +4,7 @@
 #include "engine/RandomSource.h"
 #include "genetic/SiblingLoop.h"
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -14,8 +15,9 @@ const char *const Usage =
     "\n"
     "Options:\n"
     "  -n, --count N       number of siblings, 0 to 32767 (default 10)\n"
-    "  -m, --mutations M   letter changes per sibling, 1 to 32767 (default 1)\n"
-    "  -s, --seed S        unsigned 64-bit seed for repeatable output\n"
+    "  -m, --mutations M   letter changes per sibling, 0 to 32767 (default 1);\n"
+    "                      0 is refused as a run that cannot change WORD\n"
+    "  -s, --seed S        seed for repeatable output, 0 to 18446744073709551615\n"
     "  -h, --help          show this help\n"
     "\n"
     "Exit status: 0 done, 1 no sibling can be bred (or the output could not be\n"
@@ -32,76 +34,73 @@ int badArguments(std::FILE *err, const QString &message)
     print(err, QStringLiteral("varnock-cli mutate: %1\nTry 'varnock-cli mutate --help'.\n").arg(message));
     return ExitBadArguments;
 }
+
+const QCommandLineOption CountOption(QStringList{u"n"_qs, u"count"_qs}, {}, u"N"_qs);
+const QCommandLineOption MutationsOption(QStringList{u"m"_qs, u"mutations"_qs}, {}, u"M"_qs);
+const QCommandLineOption SeedOption(QStringList{u"s"_qs, u"seed"_qs}, {}, u"S"_qs);
+const QCommandLineOption HelpOption(QStringList{u"h"_qs, u"help"_qs});
+
+struct MutateRun {
+    qint64 count = 10;
+    qint64 mutations = 1;
+    std::optional<std::uint64_t> seed;
+    QString word;
+};
+
+// Applies one value option; returns the message when its value is refused.
+std::optional<QString> applyOption(const GivenOption &given, MutateRun &run)
+{
+    if (given.is(SeedOption)) {
+        run.seed = strictNumber(given.value, std::numeric_limits<std::uint64_t>::max());
+        if (!run.seed)
+            return QStringLiteral("'%1' is not an unsigned 64-bit seed").arg(given.value);
+        return std::nullopt;
+    }
+    // The mutation count is 16-bit, as in the settings; 0 passes here and is
+    // refused by the run as one that can never change the word.
+    const bool count = given.is(CountOption);
+    const auto n = strictNumber(given.value, count ? MaxSiblingsPerRun : 32767);
+    if (!n)
+        return count ? QStringLiteral("'%1' is not a count from 0 to %2").arg(given.value).arg(MaxSiblingsPerRun)
+                     : QStringLiteral("'%1' is not a number of mutations from 0 to 32767").arg(given.value);
+    (count ? run.count : run.mutations) = qint64(*n);
+    return std::nullopt;
+}
+
+// Reads the command line into run; gives the exit code when the command ends
+// here (help shown, or bad arguments).
+std::optional<int> readArguments(const QStringList &arguments, MutateRun &run, std::FILE *out, std::FILE *err)
+{
+    const ParsedLine line = parseCommandLine({CountOption, MutationsOption, SeedOption, HelpOption}, arguments);
+    if (line.fault)
+        return badArguments(err, (line.fault->missingValue ? u"option %1 needs a value"_qs : u"unknown option %1"_qs)
+                                     .arg(quoted(line.fault->argument)));
+    for (const GivenOption &given : line.options) {
+        if (given.is(HelpOption)) {
+            print(out, QString::fromLatin1(Usage));
+            return ExitOk;
+        }
+        if (const auto problem = applyOption(given, run))
+            return badArguments(err, *problem);
+    }
+    if (line.positional.isEmpty())
+        return badArguments(err, QStringLiteral("no WORD given"));
+    if (line.positional.size() > 1)
+        return badArguments(err, QStringLiteral("only one WORD may be given ('%1' is extra)").arg(line.positional[1]));
+    run.word = line.positional.first();
+    return std::nullopt;
+}
 } // namespace
 
 int mutateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
-    qint64 count = 10;
-    qint64 mutations = 1;
-    std::optional<std::uint64_t> seed;
-    std::optional<QString> word;
-    bool optionsEnded = false;
-
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (!optionsEnded && argument == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!optionsEnded && (argument == u"-h" || argument == u"--help")) {
-            print(out, QString::fromLatin1(Usage));
-            return ExitOk;
-        }
-        if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1) {
-            // Options take their value as the next argument or after "=".
-            QString name = argument;
-            std::optional<QString> value;
-            if (const qsizetype eq = argument.indexOf(u'='); argument.startsWith(u"--") && eq > 0) {
-                name = argument.left(eq);
-                value = argument.mid(eq + 1);
-            }
-            const bool known = name == u"-n" || name == u"--count" || name == u"-m" || name == u"--mutations"
-                               || name == u"-s" || name == u"--seed";
-            if (!known)
-                return badArguments(err, QStringLiteral("unknown option '%1'").arg(argument));
-            if (!value) {
-                if (i + 1 >= arguments.size())
-                    return badArguments(err, QStringLiteral("option '%1' needs a value").arg(name));
-                value = arguments[++i];
-            }
-            if (name == u"-n" || name == u"--count") {
-                const auto n = parseCount(*value, MaxSiblingsPerRun);
-                if (!n)
-                    return badArguments(err, QStringLiteral("'%1' is not a count from 0 to %2")
-                                                 .arg(*value)
-                                                 .arg(MaxSiblingsPerRun));
-                count = *n;
-            } else if (name == u"-m" || name == u"--mutations") {
-                // The count is 16-bit, as in the settings; 0 is accepted here and
-                // refused below as a run that can never change the word.
-                const auto m = parseCount(*value, 32767);
-                if (!m)
-                    return badArguments(err, QStringLiteral("'%1' is not a number of mutations from 1 to 32767")
-                                                 .arg(*value));
-                mutations = *m;
-            } else {
-                seed = parseSeed(*value);
-                if (!seed)
-                    return badArguments(err, QStringLiteral("'%1' is not an unsigned 64-bit seed").arg(*value));
-            }
-            continue;
-        }
-        if (word)
-            return badArguments(err, QStringLiteral("only one WORD may be given ('%1' is extra)").arg(argument));
-        word = argument;
-    }
-    if (!word)
-        return badArguments(err, QStringLiteral("no WORD given"));
-
-    XoshiroRandom random = seed ? XoshiroRandom(*seed) : XoshiroRandom::fromClock();
+    MutateRun run;
+    if (const std::optional<int> ended = readArguments(arguments, run, out, err))
+        return *ended;
+    XoshiroRandom random = run.seed ? XoshiroRandom(*run.seed) : XoshiroRandom::fromClock();
     QByteArray output;
     const SiblingRunResult result = breedSiblings(
-        *word, [count] { return double(count); }, [mutations] { return int(mutations); }, random,
+        run.word, [&run] { return double(run.count); }, [&run] { return int(run.mutations); }, random,
         [&output](const QString &sibling) {
             output += sibling.toLocal8Bit();
             output += '\n';

@@ -16,7 +16,8 @@ struct WordSource {
     const char *help;      // one line for the usage text
     // Fills words[1..count] (index 0 unused). Returns an empty string on
     // success, otherwise the message to show; a VarnockError thrown here is
-    // shown by its description. Either failure ends the run with exit 2.
+    // shown by its description. Either failure ends the run with exit status
+    // 1 (ExitInputRejected) and writes nothing.
     QString (*generate)(const GenerateArguments &arguments, RandomSource &random, WordArray &words);
 };
 

@@ -43,15 +43,17 @@ QString ProperCase(const QString &text)
 
 QString CopyCase(QString Word, const QString &Sample)
 {
-    if (Word.size() != Sample.size())
-        return ProperCase(Word);
-    copyCaseInPlace(Word.data(), Sample);
+    shapeCaseInPlace(Word.data(), Word.size(), true, Sample);
     return Word;
 }
 
-void copyCaseInPlace(QChar *word, QStringView sample)
+void shapeCaseInPlace(QChar *word, qsizetype length, bool caseMatters, QStringView sample)
 {
-    for (qsizetype i = 0; i < sample.size(); ++i) {
+    if (!caseMatters || sample.size() != length) {
+        properCaseInPlace(word, length);
+        return;
+    }
+    for (qsizetype i = 0; i < length; ++i) {
         const QChar s = sample[i];
         word[i] = (s == s.toUpper()) ? upper(word[i]) : lower(word[i]);
     }

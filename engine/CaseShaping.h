@@ -13,5 +13,7 @@ void properCaseInPlace(QChar *text, qsizetype length);
 // same length (a caseless sample character makes the word's character upper
 // case); otherwise Word in proper case.
 QString CopyCase(QString Word, const QString &Sample);
-// The equal-length half of CopyCase in place: word has sample.size() units.
-void copyCaseInPlace(QChar *word, QStringView sample);
+// The generators' case step in place over a word of length units: the
+// sample's capitals when case matters and the lengths agree, proper case
+// otherwise (a few letters grow when the filter is lower-cased).
+void shapeCaseInPlace(QChar *word, qsizetype length, bool caseMatters, QStringView sample);

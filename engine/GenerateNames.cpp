@@ -1,6 +1,5 @@
 #include "engine/GenerateNames.h"
 
-#include "engine/CaseShaping.h"
 #include "engine/VarnockError.h"
 
 #include <new>
@@ -40,30 +39,6 @@ WordBuilder::WordBuilder(QStringView filter, const GenerationOptions &options)
     length_ = filter.size();
 }
 
-namespace {
-template <typename Random>
-void generateAll(const WordBuilder &builder, qint64 count, WordArray &words, bool caseMatters,
-                 Random &random, const GenerationOptions &options, const GenerationHooks &hooks)
-{
-    const qsizetype length = builder.length();
-    const QString caption = QStringLiteral("Generating...");
-    ProgressTracker progress(count);
-    for (qint64 i = 1; i <= count; ++i) {
-        QString w(length, Qt::Uninitialized);
-        builder.build(random, w.data());
-        if (caseMatters)
-            w = CopyCase(std::move(w), hooks.caseSample ? hooks.caseSample() : QString());
-        else
-            properCaseInPlace(w.data(), length);
-        words[i] = std::move(w);
-        if (!options.fastMode && hooks.yield)
-            hooks.yield();
-        if (hooks.progress)
-            progress.step(i, [&](float fraction) { hooks.progress(fraction, caption); });
-    }
-}
-} // namespace
-
 QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &GeneratedNames,
                       bool CaseMatters, RandomSource &random, const GenerationOptions &options,
                       const GenerationHooks &hooks)
@@ -76,10 +51,15 @@ QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &Genera
     const WordBuilder builder(Filter, options);
     try {
         GeneratedNames = WordArray(NoOfNames + 1);
+        QString *words = GeneratedNames.data();
+        auto slot = [words, length = builder.length()](qint64 i) {
+            words[i] = QString(length, Qt::Uninitialized);
+            return words[i].data();
+        };
         if (auto *fast = dynamic_cast<XoshiroRandom *>(&random))
-            generateAll(builder, NoOfNames, GeneratedNames, CaseMatters, *fast, options, hooks);
+            generateWords(builder, NoOfNames, CaseMatters, *fast, options, hooks, slot);
         else
-            generateAll(builder, NoOfNames, GeneratedNames, CaseMatters, random, options, hooks);
+            generateWords(builder, NoOfNames, CaseMatters, random, options, hooks, slot);
     } catch (const std::bad_alloc &) {
         GeneratedNames = WordArray(1);
         throw VarnockError(ErrorNumber::OutOfMemory);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CaseShaping.h"
 #include "engine/LetterTables.h"
 #include "engine/RandomSource.h"
 #include "engine/WordArray.h"
@@ -142,3 +143,26 @@ private:
     qint64 total_;
     int last_ = 0;
 };
+
+// The generation loop of every filter run, for the word array and for callers
+// that keep their words elsewhere: word i of 1..count is built where slot(i)
+// points (builder.length() free units), given its case (the sample read
+// afresh for every word under match case) and reported to the hooks.
+template <typename Random, typename Slot>
+void generateWords(const WordBuilder &builder, qint64 count, bool CaseMatters, Random &random,
+                   const GenerationOptions &options, const GenerationHooks &hooks, Slot &&slot)
+{
+    const qsizetype length = builder.length();
+    const QString caption = QStringLiteral("Generating...");
+    ProgressTracker progress(count);
+    for (qint64 i = 1; i <= count; ++i) {
+        QChar *word = slot(i);
+        builder.build(random, word);
+        shapeCaseInPlace(word, length, CaseMatters,
+                         CaseMatters && hooks.caseSample ? hooks.caseSample() : QString());
+        if (!options.fastMode && hooks.yield)
+            hooks.yield();
+        if (hooks.progress)
+            progress.step(i, [&](float fraction) { hooks.progress(fraction, caption); });
+    }
+}

@@ -2,8 +2,9 @@
 
 #include "engine/WordArray.h"
 
-// Sorts the words at indices 1..U ascending in ordinal (code-unit) order;
-// index 0 is neither read nor moved.
+// Sorts the words at indices 1..U, U being the array's upper bound (its size
+// minus one), ascending in ordinal (code-unit) order; index 0 is neither read
+// nor moved.
 void Shaker(WordArray &dataarrays);
 
 // Quicksort around the middle element of Low..Hi inclusive.

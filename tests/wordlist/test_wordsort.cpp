@@ -1,4 +1,5 @@
 #include "engine/GenerateNames.h"
+#include "wordlist/FixedLengthSort.h"
 #include "wordlist/WordSort.h"
 
 #include <QThread>
@@ -38,6 +39,15 @@ WordArray sortedCopy(WordArray words)
 
 // "0 Al Al" -> {"0", "Al", "Al"}; two blanks in a row give an empty word.
 WordArray words(const char *spaced) { return QString::fromLatin1(spaced).split(u' '); }
+
+// words[first..] sorted as fixed-length lines, each ended by end.
+QString sortedLines(const QStringList &words, qsizetype first, const QString &end, bool unique)
+{
+    const QString joined = words.mid(first).join(end) + (words.size() > first ? end : QString());
+    std::vector<QChar> lines(joined.begin(), joined.end());
+    sortFixedLengthLines(lines, words.size() > first ? words[first].size() : 0, end, unique);
+    return QString(lines.data(), qsizetype(lines.size()));
+}
 } // namespace
 
 class TestWordSort : public QObject {
@@ -118,6 +128,7 @@ private Q_SLOTS:
     {
         QFETCH(WordArray, words);
         words[0] = u"index zero"_qs;
+        const WordArray input = words;
         WordArray expected = sortedCopy(words);
         QThread *thread = QThread::create([&words] { Shaker(words); });
         thread->setStackSize(256 * 1024);
@@ -126,8 +137,47 @@ private Q_SLOTS:
         delete thread;
         QCOMPARE(words[0], u"index zero"_qs);
         QVERIFY(words == expected);
+        // Words of one length sorted as the command line sorts them.
+        QVERIFY(sortedLines(input, 1, u"\n"_qs, false) == expected.mid(1).join(u'\n') + u'\n');
         KillDupes(words);
         QVERIFY(words == WordArray(expected.begin(), std::unique(expected.begin() + 1, expected.end())));
+        QVERIFY(sortedLines(input, 1, u"\r\n"_qs, true) == words.mid(1).join(u"\r\n"_qs) + u"\r\n"_qs);
+    }
+
+    // Lines of one length: words packed whole into keys (few characters),
+    // or a key of the leading units and the rest (here 36 characters, so
+    // 10 units in the key); ties, repeats, NUL and high units, empty words.
+    void fixedLengthLines_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<bool>("unique");
+        QTest::addColumn<QStringList>("sorted");
+        const QStringList letters{u"Bo"_qs, u"ab"_qs, u"Ab"_qs, u"BB"_qs, u"ab"_qs, u"Bo"_qs};
+        QTest::newRow("packed") << letters << false << QStringList{u"Ab"_qs, u"BB"_qs, u"Bo"_qs, u"Bo"_qs, u"ab"_qs, u"ab"_qs};
+        QTest::newRow("packed, unique") << letters << true << QStringList{u"Ab"_qs, u"BB"_qs, u"Bo"_qs, u"ab"_qs};
+        const QStringList odd{u"\uffffa"_qs, QString(QChar(0)) + u'b', u"a"_qs + QChar(0), u"\u00e9t"_qs, u"a"_qs + QChar(0)};
+        QTest::newRow("odd units") << odd << true
+                                   << QStringList{QString(QChar(0)) + u'b', u"a"_qs + QChar(0), u"\u00e9t"_qs, u"\uffffa"_qs};
+        const QStringList longer{u"mnopqrstuvwx"_qs, u"abcdefghijkl"_qs, u"yzABCDEFGHIJ"_qs, u"abcdefghijka"_qs,
+                                 u"abcdefghijkl"_qs, u"abcdefghijzz"_qs};
+        const QStringList longerSorted{u"abcdefghijka"_qs, u"abcdefghijkl"_qs, u"abcdefghijkl"_qs,
+                                       u"abcdefghijzz"_qs, u"mnopqrstuvwx"_qs, u"yzABCDEFGHIJ"_qs};
+        QTest::newRow("key and tail") << longer << false << longerSorted;
+        QTest::newRow("key and tail, unique") << longer << true
+                                              << QStringList{u"abcdefghijka"_qs, u"abcdefghijkl"_qs, u"abcdefghijzz"_qs,
+                                                             u"mnopqrstuvwx"_qs, u"yzABCDEFGHIJ"_qs};
+        QTest::newRow("one word") << QStringList{u"Zz"_qs} << true << QStringList{u"Zz"_qs};
+        QTest::newRow("none") << QStringList() << true << QStringList();
+        QTest::newRow("empty words") << QStringList{u""_qs, u""_qs, u""_qs} << false << QStringList{u""_qs, u""_qs, u""_qs};
+        QTest::newRow("empty words, unique") << QStringList{u""_qs, u""_qs, u""_qs} << true << QStringList{u""_qs};
+    }
+    void fixedLengthLines()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(bool, unique);
+        QFETCH(QStringList, sorted);
+        const QString expected = sorted.join(u"\r\n"_qs) + (sorted.isEmpty() ? u""_qs : u"\r\n"_qs);
+        QCOMPARE(sortedLines(words, 0, u"\r\n"_qs, unique), expected);
     }
 
     void killDupes()
