@@ -19,11 +19,12 @@ namespace {
 
 bool reachable(const QRectF &window, const QRectF &screen)
 {
-    // The title strip must show enough to grab the window with the mouse.
-    const double strip = std::min(window.height(), 30.0);
+    // The title strip must show enough to grab the window with the mouse:
+    // 30 pixels of it, 60 wide (in twips).
+    const double strip = std::min(window.height(), 450.0);
     const QRectF title(window.left(), window.top(), window.width(), strip);
     const QRectF seen = title.intersected(screen);
-    return !seen.isEmpty() && seen.width() >= std::min(window.width(), 60.0);
+    return !seen.isEmpty() && seen.width() >= std::min(window.width(), 900.0);
 }
 
 } // namespace

@@ -13,7 +13,7 @@ namespace Placement {
 // one (hand-edited or damaged settings).
 double storedNumber(const QString &text, double fallback);
 
-// Moves a window rectangle that would lie (almost) off every screen onto the
+// Moves a window rectangle (in twips) that would lie (almost) off every screen onto the
 // first screen, so a placement saved with another monitor layout stays
 // reachable. A rectangle whose title strip is reachable is left alone.
 QRectF keepOnScreen(const QRectF &window, const QList<QRectF> &screens);

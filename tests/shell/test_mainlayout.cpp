@@ -81,11 +81,13 @@ private Q_SLOTS:
     }
     void keepOnScreen()
     {
+        // The rows are in pixels; placement works in twips.
+        const auto twips = [](const QRectF &px) { return QRectF(px.topLeft() * 15, px.size() * 15); };
         QFETCH(QRectF, window);
         QFETCH(QRectF, expected);
-        const QList<QRectF> screens{QRectF(0, 0, 1000, 800), QRectF(1000, 0, 1000, 800)};
-        QCOMPARE(Placement::keepOnScreen(window, screens), expected);
-        QCOMPARE(Placement::keepOnScreen(window, {}), window);
+        const QList<QRectF> screens{twips(QRectF(0, 0, 1000, 800)), twips(QRectF(1000, 0, 1000, 800))};
+        QCOMPARE(Placement::keepOnScreen(twips(window), screens), twips(expected));
+        QCOMPARE(Placement::keepOnScreen(twips(window), {}), twips(window));
     }
 };
 

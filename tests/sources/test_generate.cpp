@@ -171,6 +171,13 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.messages().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(!listed(h).isEmpty());
         QCOMPARE(w.lblStatus->text(), QStringLiteral("Ready."));
+        // Only the focus coming back is exempt: moving it still hides the box.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtNames->setFocus();
+        w.picProgBar->show();
+        w.txtFilter->setFocus();
+        QTRY_VERIFY(w.picProgBar->isHidden());
     }
 
     void progressDrawnOncePerPercent()
