@@ -64,12 +64,6 @@ struct WordFileWriter::Impl {
         }
         return file->open(QIODevice::WriteOnly);
     }
-    // An uncommitted QSaveFile discards its temporary file when destroyed.
-    void cancel()
-    {
-        if (!saveFile)
-            file->close();
-    }
     bool finish()
     {
         if (saveFile)
@@ -111,9 +105,8 @@ WordFileWriter::WordFileWriter(const QString &path) : impl_(new Impl(path))
 
 WordFileWriter::~WordFileWriter()
 {
-    // Without a commit the temporary file is discarded and the target stays.
-    if (impl_->file && impl_->file->isOpen())
-        impl_->cancel();
+    // An uncommitted QSaveFile discards its temporary file when destroyed,
+    // so the target stays; a file written in place is closed.
     delete impl_;
 }
 
@@ -123,7 +116,6 @@ void WordFileWriter::flushBuffer()
         return;
     if (impl_->file->write(impl_->buffer) != impl_->buffer.size()) {
         const bool full = impl_->file->error() == QFileDevice::ResourceError;
-        impl_->cancel();
         throw fileWriteError(impl_->path, full);
     }
     impl_->buffer.clear();

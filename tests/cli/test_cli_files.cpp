@@ -127,6 +127,12 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished());
         QCOMPARE(reader.readAllStandardOutput(), expected);
         QCOMPARE(mode(fifo) & S_IFMT, S_IFIFO);
+        // A full device of our own: the write fails as a full disk.
+        const QString full = dir.filePath("full");
+        QCOMPARE(QProcess::execute("mknod", {full, "c", "1", "7"}), 0);
+        const CliRun noSpace = runCli(QStringList{"-n", "100000", "Marion", "-o", full});
+        QCOMPARE(noSpace.exitCode, 1);
+        QVERIFY2(noSpace.err.contains("Disk full"), noSpace.err.constData());
         // A socket takes no open(): refused, and still a socket.
         const QString socket = dir.filePath("socket");
         QCOMPARE(QProcess::execute("python3", {"-c", "import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])",
