@@ -75,6 +75,11 @@ bool SettingsStore::getFlag(const QString &section, const QString &key, bool def
     return parseFlag(get(section, key, flagText(defaultValue)), defaultValue);
 }
 
+bool SettingsStore::getFlag(const SettingKey &key) const
+{
+    return getFlag(key.sectionName(), key.keyName(), parseFlag(key.defaultText(), false));
+}
+
 void SettingsStore::saveFlag(const QString &section, const QString &key, bool value)
 {
     save(section, key, flagText(value));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/SettingKey.h"
+
 #include <QString>
 #include <memory>
 
@@ -29,6 +31,12 @@ public:
     // text falls back to the default.
     bool getFlag(const QString &section, const QString &key, bool defaultValue) const;
     void saveFlag(const QString &section, const QString &key, bool value);
+
+    // The same through a key of the program's table, with its default.
+    QString get(const SettingKey &key) const { return get(key.sectionName(), key.keyName(), key.defaultText()); }
+    void save(const SettingKey &key, const QString &value) { save(key.sectionName(), key.keyName(), value); }
+    bool getFlag(const SettingKey &key) const;
+    void saveFlag(const SettingKey &key, bool value) { saveFlag(key.sectionName(), key.keyName(), value); }
 
     static QString flagText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
     static bool parseFlag(const QString &text, bool defaultValue);
