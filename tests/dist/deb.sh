@@ -27,5 +27,14 @@ for pkg in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
     echo "FAILED: Depends lacks $pkg: $depends"; fail=1
   fi
 done
+dupes="$(tr ',' '\n' <<<"$depends" | awk '{print $1}' | sort | uniq -d)"
+[[ -z "$dupes" ]] || { echo "FAILED: Depends names more than once: $dupes"; fail=1; }
+
+# Debian's own checker: no errors (unstripped binaries, a missing copyright
+# file or changelog, uncompressed manual pages are among them).
+if ! command -v lintian >/dev/null; then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends lintian >/dev/null
+fi
+lintian --allow-root --fail-on error "$deb" || { echo "FAILED: lintian reports errors"; fail=1; }
 echo "$(basename "$deb"): $(wc -l <"$out/got") files; Depends: $depends"
 exit $fail

@@ -1,8 +1,10 @@
 #include "engine/CaseShaping.h"
+#include "engine/DistinctWords.h"
 #include "engine/Filterize.h"
 #include "engine/GenerateNames.h"
 #include "engine/RandomFilter.h"
 #include "engine/VarnockError.h"
+#include "engine/WordSpace.h"
 #include "support/ScriptedRandom.h"
 
 #include <QtTest/QtTest>
@@ -273,6 +275,105 @@ private Q_SLOTS:
         // (standard deviation 5.5); the bound lies five deviations above.
         QVERIFY2(repeats < 59 && seen.size() > 600,
                  qPrintable(QStringLiteral("%1 repeats, %2 distinct").arg(repeats).arg(seen.size())));
+    }
+
+    // How many different words a filter can make, whatever the weights.
+    void possibleWordsOfFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("diphthongs");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("Marion") << u"cvcvvc"_qs << true << u"1342845"_qs;      // 21*5*21*29*21
+        QTest::newRow("no groups") << u"cvcvvc"_qs << false << u"1157625"_qs;  // vv: 25 pairs of vowels
+        QTest::newRow("group then vowel") << u"vvv"_qs << true << u"145"_qs;   // ay ey ye yo join the 25
+        QTest::newRow("consonant groups are all consonants") << u"cc"_qs << true << u"441"_qs;
+        QTest::newRow("any letter") << u"?"_qs << true << u"26"_qs;
+        QTest::newRow("literals only") << u"x-y 2"_qs << true << u"1"_qs;
+        QTest::newRow("empty filter") << QString() << true << u"1"_qs;
+        QTest::newRow("beyond 64 bits") << QString(30, u'c') << true << u"4640650289117164100520051333566036654601"_qs;
+    }
+    void possibleWordsOfFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(bool, diphthongs);
+        QFETCH(QString, count);
+        const WordSpace space = WordSpace::ofFilter(filter, diphthongs);
+        QCOMPARE(space.combinations().toString(), count);
+        const PossibleWords possible = countPossibleWords(space, {}, 0);
+        QVERIFY(possible.exact);
+        QCOMPARE(possible.count.toString(), count);
+        QCOMPARE(space.combinations().toUInt64().has_value(), count.size() < 20);
+    }
+
+    // Rejected words and pieces that join into one word in two ways are
+    // counted exactly by listing, or given as an upper bound beyond the limit.
+    void possibleWordsListedOrBounded()
+    {
+        WordSpace cv = WordSpace::ofFilter(u"cv", true);
+        cv.setShape(ProperCase);
+        QCOMPARE(cv.wordAt(0), u"Ba"_qs);
+        QCOMPARE(cv.wordAt(104), u"Zu"_qs);
+        const auto startsWithB = [](const QString &w) { return w.startsWith(u'B'); };
+        PossibleWords kept = countPossibleWords(cv, startsWithB, 1000);
+        QVERIFY(kept.exact);
+        QCOMPARE(kept.count.toString(), u"100"_qs);
+        kept = countPossibleWords(cv, startsWithB, 104);
+        QVERIFY(!kept.exact);
+        QCOMPARE(kept.count.toString(), u"105"_qs);
+
+        WordSpace joins;   // a+bb and ab+b are one word
+        joins.addPosition({u"a"_qs, u"ab"_qs, u"a"_qs});
+        joins.addPosition({u"b"_qs, u"bb"_qs});
+        QVERIFY(!joins.unambiguous());
+        QCOMPARE(countPossibleWords(joins, {}, 4).count.toString(), u"3"_qs);
+        QVERIFY(countPossibleWords(joins, {}, 4).exact);
+        QVERIFY(!countPossibleWords(joins, {}, 3).exact);
+        QCOMPARE(countPossibleWords(joins, {}, 3).count.toString(), u"4"_qs);
+    }
+
+    void distinctWords()
+    {
+        XoshiroRandom random(7);
+        WordSpace vowels = WordSpace::ofFilter(u"v", true);
+        vowels.setShape(ProperCase);
+        const auto never = []() -> QString {
+            QTest::qFail("a source smaller than the count is listed, not drawn", __FILE__, __LINE__);
+            return {};
+        };
+        DistinctWords all = collectDistinctWords(10, never, vowels, {}, random);
+        QCOMPARE(all.end, DistinctWords::End::Exhausted);
+        all.words.sort();
+        QCOMPARE(all.words, QStringList({u"A"_qs, u"E"_qs, u"I"_qs, u"O"_qs, u"U"_qs}));
+
+        int next = 0;
+        const auto cycle = [&] { return QStringList{u"A"_qs, u"E"_qs, u"I"_qs, u"O"_qs, u"U"_qs}[next++ % 5]; };
+        const auto aOrE = [](const QString &w) { return w == u"A" || w == u"E"; };
+        DistinctWords three = collectDistinctWords(3, cycle, vowels, aOrE, random);
+        QCOMPARE(three.end, DistinctWords::End::Complete);
+        three.words.sort();
+        QCOMPARE(three.words, QStringList({u"I"_qs, u"O"_qs, u"U"_qs}));
+        QCOMPARE(next, 5);
+
+        // A source that keeps repeating itself is finished by listing.
+        WordSpace letters = WordSpace::ofFilter(u"?", true);
+        letters.setShape(ProperCase);
+        int draws = 0;
+        const auto stuck = [&] { ++draws; return u"Q"_qs; };
+        DistinctWords most = collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10});
+        QCOMPARE(most.end, DistinctWords::End::Complete);
+        QCOMPARE(draws, 11);
+        QCOMPARE(QSet<QString>(most.words.begin(), most.words.end()).size(), 25);
+        QVERIFY(most.words.contains(u"Q"_qs));
+        for (const QString &w : most.words)
+            QVERIFY(w.size() == 1 && w[0].isUpper());
+
+        // One too large to list gives up after the bound on fruitless draws.
+        draws = 0;
+        const DistinctWords stopped =
+            collectDistinctWords(2, stuck, letters, {}, random, {.fruitlessDraws = 10, .giveUpDraws = 50, .listLimit = 3});
+        QCOMPARE(stopped.end, DistinctWords::End::GaveUp);
+        QCOMPARE(stopped.words, QStringList{u"Q"_qs});
+        QCOMPARE(draws, 51);
     }
 };
 
