@@ -3,11 +3,11 @@
 #include "engine/NumberText.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 
 namespace {
 struct CountDialog {
-    QString key;
-    QString defaultValue;
+    SettingKey key;
     QString prompt;
     QString title;
     int bound;
@@ -17,9 +17,7 @@ struct CountDialog {
 
 int askCount(const CountDialog &d, SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
 {
-    const QString section = QStringLiteral("Options");
-    const QString answer =
-        dialogs.inputBox(parent, d.prompt, d.title, settings.get(section, d.key, d.defaultValue));
+    const QString answer = dialogs.inputBox(parent, d.prompt, d.title, settings.get(d.key));
     const CountAnswer count = readCountAnswer(answer, d.bound);
     if (count.kind == CountAnswer::Negative) {
         // A negative count would make every later breeding run impossible.
@@ -31,7 +29,7 @@ int askCount(const CountDialog &d, SettingsStore &settings, Dialogs &dialogs, QW
     const int n = count.value;
     if (n == 0)
         return 0;
-    settings.save(section, d.key, QString::number(n));
+    settings.save(d.key, QString::number(n));
     return n;
 }
 } // namespace
@@ -39,8 +37,7 @@ int askCount(const CountDialog &d, SettingsStore &settings, Dialogs &dialogs, QW
 int askGeneticWordCount(SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
 {
     static const CountDialog dialog{
-        QStringLiteral("HowManyGenetic"),
-        QStringLiteral("10"),
+        VarnockSettings::HowManyGenetic,
         QStringLiteral("How many words do you want genetic creator to generate?"),
         QStringLiteral("Enter number of words"),
         500,
@@ -53,8 +50,7 @@ int askGeneticWordCount(SettingsStore &settings, Dialogs &dialogs, QWidget *pare
 int askMutationCount(SettingsStore &settings, Dialogs &dialogs, QWidget *parent)
 {
     static const CountDialog dialog{
-        QStringLiteral("Mutations"),
-        QStringLiteral("1"),
+        VarnockSettings::Mutations,
         QStringLiteral("How many mutations do you want per generation?"),
         QStringLiteral("Enter number of mutations"),
         50,

@@ -5,6 +5,7 @@
 #include "engine/VarnockError.h"
 #include "genetic/Mutate.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,15 +30,13 @@ const QString MutationsRangeMessage = QStringLiteral(
 double geneticWordCountSetting(const SettingsStore &settings)
 {
     // A stored value past 32 bits falls back to the key's default.
-    const double count =
-        leadingNumber(settings.get(QStringLiteral("Options"), QStringLiteral("HowManyGenetic"), QStringLiteral("10")));
-    return std::fabs(count) < 2147483648.0 ? count : 10;
+    const double count = leadingNumber(settings.get(VarnockSettings::HowManyGenetic));
+    return std::fabs(count) < 2147483648.0 ? count : leadingNumber(VarnockSettings::HowManyGenetic.defaultText());
 }
 
 int mutationsSetting(const SettingsStore &settings)
 {
-    return roundToInt16(
-        leadingNumber(settings.get(QStringLiteral("Options"), QStringLiteral("Mutations"), QStringLiteral("1"))));
+    return roundToInt16(leadingNumber(settings.get(VarnockSettings::Mutations)));
 }
 
 SiblingRunResult breedSiblings(const QString &Parent,

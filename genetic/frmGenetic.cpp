@@ -16,7 +16,7 @@ frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &d
     : QDialog(parent), settings_(settings), random_(random), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("frmGenetic"));
-    placement_ = new WindowPlacement(this, settings_, QStringLiteral("Genetic"), QSizeF(3015, 4320));
+    placement_ = new WindowPlacement(this, settings_, VarnockSettings::GeneticWindow);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     setModal(true);

@@ -1,6 +1,7 @@
 #include "shell/Placement.h"
 
 #include "engine/NumberText.h"
+#include "shell/VarnockSettings.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -46,7 +47,7 @@ QRectF keepOnScreen(const QRectF &window, const QList<QRectF> &screens)
 QString defaultDirectSavePath()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:\\fdkdsfk.txt");
+    return VarnockSettings::DirectSaveFile.defaultText();
 #else
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())

@@ -22,13 +22,13 @@ constexpr Qt::WindowStates notNormal = Qt::WindowMaximized | Qt::WindowMinimized
 
 } // namespace
 
-WindowPlacement::WindowPlacement(QWidget *window, SettingsStore &settings, const QString &section,
-                                 QSizeF designOuter)
+WindowPlacement::WindowPlacement(QWidget *window, SettingsStore &settings,
+                                 const VarnockSettings::PlacementKeys &keys)
     : QObject(window)
     , window_(window)
     , settings_(settings)
-    , section_(section)
-    , designOuter_(designOuter)
+    , keys_(keys)
+    , designOuter_(keys.Width.defaultText().toDouble(), keys.Height.defaultText().toDouble())
     , settle_(new QTimer(this))
 {
     settle_->setInterval(settleInterval);
@@ -122,24 +122,25 @@ QRectF WindowPlacement::centredOnScreen(QSizeF twips) const
 
 void WindowPlacement::restore()
 {
-    const auto stored = [this](const char *key, double fallback) {
-        return float(Placement::storedNumber(settings_.get(section_, QString::fromLatin1(key), QString()), fallback));
+    // Text that is no number (hand-edited settings) reads as the key's default.
+    const auto stored = [this](const SettingKey &key, double fallback) {
+        return float(Placement::storedNumber(settings_.get(key), Placement::storedNumber(key.defaultText(), fallback)));
     };
-    if (stored("WindowState", 2) == 2) {
+    if (stored(keys_.WindowState, 0) == 2) {
         setOuterGeometry(centredOnScreen(designOuter_));
         window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
         return;
     }
     // A size of nothing (or less) is as unusable as no number at all.
-    const auto size = [&stored](const char *key, double fallback) {
+    const auto size = [&stored](const SettingKey &key, double fallback) {
         const float value = stored(key, fallback);
         return value > 0 ? value : float(fallback);
     };
-    const float height = size("Height", designOuter_.height());
-    const float width = size("Width", designOuter_.width());
+    const float height = size(keys_.Height, designOuter_.height());
+    const float width = size(keys_.Width, designOuter_.width());
     const QRectF centred = centredOnScreen(QSizeF(width, height));
-    const float top = stored("Top", centred.top());
-    const float left = stored("Left", centred.left());
+    const float top = stored(keys_.Top, centred.top());
+    const float left = stored(keys_.Left, centred.left());
 
     QList<QRectF> screens;
     for (const QScreen *s : QGuiApplication::screens())
@@ -155,9 +156,9 @@ void WindowPlacement::save() const
     // stores where it was going, not the unframed size.
     const bool unframed = target_.isValid() && number == 0 && margins() != appliedWith_;
     const QRectF outer = unframed ? target_ : outerGeometry();
-    settings_.save(section_, QStringLiteral("WindowState"), QString::number(number));
-    settings_.save(section_, QStringLiteral("Height"), QString::number(outer.height()));
-    settings_.save(section_, QStringLiteral("Width"), QString::number(outer.width()));
-    settings_.save(section_, QStringLiteral("Top"), QString::number(outer.top()));
-    settings_.save(section_, QStringLiteral("Left"), QString::number(outer.left()));
+    settings_.save(keys_.WindowState, QString::number(number));
+    settings_.save(keys_.Height, QString::number(outer.height()));
+    settings_.save(keys_.Width, QString::number(outer.width()));
+    settings_.save(keys_.Top, QString::number(outer.top()));
+    settings_.save(keys_.Left, QString::number(outer.left()));
 }

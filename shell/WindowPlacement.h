@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/VarnockSettings.h"
+
 #include <QMargins>
 #include <QObject>
 #include <QRectF>
@@ -23,7 +25,7 @@ class SettingsStore;
 // drift.
 class WindowPlacement : public QObject {
 public:
-    WindowPlacement(QWidget *window, SettingsStore &settings, const QString &section, QSizeF designOuter);
+    WindowPlacement(QWidget *window, SettingsStore &settings, const VarnockSettings::PlacementKeys &keys);
 
     // Reads the section and applies it. A stored 2 (or nothing stored)
     // maximises the window, with the design size centred on the screen as
@@ -48,7 +50,7 @@ private:
 
     QWidget *window_;
     SettingsStore &settings_;
-    QString section_;
+    VarnockSettings::PlacementKeys keys_;
     QSizeF designOuter_;
     QRectF target_;          // twips; valid while the window settles
     QMargins appliedWith_;   // the frame margins the target was applied with

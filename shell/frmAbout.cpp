@@ -4,6 +4,7 @@
 #include "shell/AppIcons.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 #include "shell/Twips.h"
 
 #include <QFrame>
@@ -107,8 +108,8 @@ void frmAbout::Form_Load()
 {
     const QString title = settings_.applicationName();
     // A stored count past 32 bits shows the default, as the count box does.
-    const QString howMany = countPrefill(
-        settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500")), QStringLiteral("500"));
+    const QString howMany =
+        countPrefill(settings_.get(VarnockSettings::HowMany), VarnockSettings::HowMany.defaultText());
     lblDescription->setText(
         QStringLiteral("Varnock generates words of a particular form. When you enter a word in the box, it is "
                        "analyzed and ")

@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "shell/ClientArea.h"
+#include "shell/FileTables.h"
 #include "shell/MenuShortcuts.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
@@ -25,10 +26,10 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     , settings_(settings)
     , random_(random)
     , dialogs_(dialogs)
+    , files_(std::make_unique<FileTables>())
 {
     setObjectName(QStringLiteral("frmMain"));
-    placement_ = new WindowPlacement(this, settings_, QStringLiteral("Window"),
-                                     QSizeF(MainLayout::designOuterWidth, MainLayout::designOuterHeight));
+    placement_ = new WindowPlacement(this, settings_, VarnockSettings::MainWindow);
     createControls();
     createMenus();
     // Key preview: the window sees every key before the focused control.

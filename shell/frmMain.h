@@ -1,14 +1,14 @@
 #pragma once
 
+#include "engine/GenerateNames.h"
 #include "engine/WordArray.h"
 #include "shell/Dialogs.h"
 #include "shell/MainLayout.h"
-#include "sources/PatternFile.h"
-#include "sources/RulesFile.h"
 
 #include <QMainWindow>
 #include <QPair>
 #include <QPointer>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -22,6 +22,8 @@ class ClientArea;
 class ProgressBox;
 class RandomSource;
 class SettingsStore;
+class PatternSections;
+struct FileTables;
 class WindowPlacement;
 
 // The main window of Varnock. Controls and actions carry their names as
@@ -58,9 +60,10 @@ public:
     QString ShowOpenDialog(const Dialogs::FilterPairs &Filter, const QString &DefaultExt, const QString &Title);
 
     // The tables of the last pattern or rules file read (sources/).
-    const QStringList &patternRule() const { return PatternRule_; }
-    const PatternSections &patternSections() const { return PatternSections_; }
-    const RuleLists &ruleLists() const { return RuleLists_; }
+    const PatternSections &patternSections() const;
+
+    // The option flags of a run, read from their check marks.
+    GenerationOptions generationOptions() const;
 
     // True once Exit (or Esc answered Yes) has ended the program.
     bool isEnding() const { return ending_; }
@@ -128,8 +131,6 @@ private:
     void Form_Resize();
     void RestorePlacement();
     void InitMenus();
-    void LayoutStatusBar(const qint32 &Left, const qint32 &Top, const qint32 &Width);
-    void saveFlag(QAction *item, const char *key);
     void endProgram();
     // Processes pending window events in the middle of a run. Once they
     // have ended the program it throws ProgramEnded, which the command
@@ -156,9 +157,7 @@ private:
     RandomSource &random_;
     Dialogs &dialogs_;
     WordArray WordArray_{QString()};
-    QStringList PatternRule_;
-    PatternSections PatternSections_;
-    RuleLists RuleLists_;
+    std::unique_ptr<FileTables> files_;
     MainLayout::Geometry layout_;
     bool ending_ = false;
     bool restoringFocus_ = false;

@@ -2,8 +2,10 @@
 #include "shell/frmMain.h"
 
 #include "engine/VarnockError.h"
+#include "shell/FileTables.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 #include "sources/RunCount.h"
 
 #include <QAction>
@@ -16,9 +18,14 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Varnock");
+const QString kTitle = QString::fromLatin1(VarnockTitle);
 
 } // namespace
+
+const PatternSections &frmMain::patternSections() const
+{
+    return files_->Sections;
+}
 
 QString frmMain::ShowOpenDialog(const Dialogs::FilterPairs &Filter, const QString &DefaultExt, const QString &Title)
 {
@@ -34,21 +41,21 @@ void frmMain::mnuVarnock_Click()
         return;
     EnableControls(false);
     namesModel->setStringList({});
-    const FileReadResult read = LoadPatternFile(path, PatternRule_, PatternSections_);
+    const FileReadResult read = LoadPatternFile(path, files_->PatternRule, files_->Sections);
     if (!read.valid) {
         dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
         EnableControls(true);
         return;
     }
-    if (PatternSections_.maxCount() == 0) {
+    if (files_->Sections.maxCount() == 0) {
         EnableControls(true);
         return;
     }
     runFromFile(tr("Generating words..."), [this](qint64 count, const GenerationHooks &hooks) {
-        GenerateFromPattern(count, WordArray_, PatternRule_, PatternSections_, random_, hooks);
+        GenerateFromPattern(count, WordArray_, files_->PatternRule, files_->Sections, random_, hooks);
     });
     // The entries are read afresh from the file on every use.
-    PatternSections_.clear();
+    files_->Sections.clear();
 }
 
 void frmMain::mnuOpen_Click()
@@ -60,18 +67,18 @@ void frmMain::mnuOpen_Click()
         return;
     EnableControls(false);
     namesModel->setStringList({});
-    RuleLists_.reset();
-    const FileReadResult read = LoadRulesFile(path, RuleLists_);
+    files_->Rules.reset();
+    const FileReadResult read = LoadRulesFile(path, files_->Rules);
     if (!read.valid)
         dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
     // A file cut short inside its end section still gives words from the
     // endings it had.
-    if (!rulesGiveWords(RuleLists_)) {
+    if (!rulesGiveWords(files_->Rules)) {
         EnableControls(true);
         return;
     }
     runFromFile(tr("Sorting words..."), [this](qint64 count, const GenerationHooks &hooks) {
-        GenerateFromRules(count, WordArray_, RuleLists_, random_, hooks);
+        GenerateFromRules(count, WordArray_, files_->Rules, random_, hooks);
     });
 }
 
@@ -84,7 +91,7 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
         cmdSelNone->hide();
         picProgBar->show();
         const qint16 count =
-            fileRunCount(settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500")));
+            fileRunCount(settings_.get(VarnockSettings::HowMany));
         GenerationHooks hooks;
         hooks.progress = [this](float fraction, const QString &caption) { DrawProgress(fraction, caption); };
         generate(count, hooks);

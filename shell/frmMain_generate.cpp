@@ -9,6 +9,7 @@
 #include "shell/Dialogs.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,12 +35,9 @@ void frmMain::mnuGenerate_Click()
 
         const QString filter = filterFromSample(txtFilter->currentText());
         const qint32 count =
-            roundToInt32(leadingNumber(settings_.get(QStringLiteral("Options"), QStringLiteral("HowMany"), QStringLiteral("500"))));
+            roundToInt32(leadingNumber(settings_.get(VarnockSettings::HowMany)));
         const bool CaseMatters = mnuCase->isChecked();
-        GenerationOptions options;
-        options.realityMode = mnuReality->isChecked();
-        options.diphthongs = mnuDiphthongi->isChecked();
-        options.fastMode = mnuFast->isChecked();
+        const GenerationOptions options = generationOptions();
         GenerationHooks hooks;
         hooks.caseSample = [this] { return txtFilter->currentText(); };
         hooks.yield = [this] { yieldToEvents(); };

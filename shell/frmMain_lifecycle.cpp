@@ -7,6 +7,7 @@
 #include "shell/Placement.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 #include "shell/Twips.h"
 #include "shell/WindowPlacement.h"
 
@@ -22,8 +23,8 @@
 
 namespace {
 
-const QString kList = QStringLiteral("List");
-const QString kTitle = QStringLiteral("Varnock");
+const QString kList = QString::fromLatin1(VarnockSettings::HistorySection);
+const QString kTitle = QString::fromLatin1(VarnockTitle);
 
 } // namespace
 
@@ -129,12 +130,6 @@ void frmMain::Form_Resize()
     const QSize area = client->size();
     MainLayout::layoutPass(layout_, Twips::fromPixels(area.width()), Twips::fromPixels(area.height()),
                            mnuDirectSave->isChecked());
-    applyLayout();
-}
-
-void frmMain::LayoutStatusBar(const qint32 &Left, const qint32 &Top, const qint32 &Width)
-{
-    MainLayout::layoutStatusBar(layout_, Left, Top, Width);
     applyLayout();
 }
 

@@ -5,54 +5,54 @@
 #include "shell/Dialogs.h"
 #include "shell/Placement.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 
 #include <QAction>
 
-namespace {
-
-const QString kOptions = QStringLiteral("Options");
-
-} // namespace
-
 void frmMain::InitMenus()
 {
-    mnuDirectSave->setChecked(settings_.getFlag(kOptions, QStringLiteral("DirectSave"), false));
-    mnuDirectSave->setData(
-        settings_.get(kOptions, QStringLiteral("DirectSaveFile"), Placement::defaultDirectSavePath()));
-    mnuKillDupes->setChecked(settings_.getFlag(kOptions, QStringLiteral("KillDupes"), true));
-    mnuFast->setChecked(settings_.getFlag(kOptions, QStringLiteral("FastMode"), true));
-    mnuCase->setChecked(settings_.getFlag(kOptions, QStringLiteral("Case"), false));
-    mnuSort->setChecked(settings_.getFlag(kOptions, QStringLiteral("Sort"), true));
-    mnuDiphthongi->setChecked(settings_.getFlag(kOptions, QStringLiteral("UseDiphthongi"), true));
-    mnuReality->setChecked(settings_.getFlag(kOptions, QStringLiteral("RealityMode"), true));
+    using namespace VarnockSettings;
+    mnuDirectSave->setChecked(settings_.getFlag(DirectSave));
+    mnuDirectSave->setData(settings_.get(DirectSaveFile.sectionName(), DirectSaveFile.keyName(),
+                                         Placement::defaultDirectSavePath()));
+    mnuKillDupes->setChecked(settings_.getFlag(KillDupes));
+    mnuFast->setChecked(settings_.getFlag(FastMode));
+    mnuCase->setChecked(settings_.getFlag(MatchCase));
+    mnuSort->setChecked(settings_.getFlag(Sort));
+    mnuDiphthongi->setChecked(settings_.getFlag(UseDiphthongi));
+    mnuReality->setChecked(settings_.getFlag(RealityMode));
     mnuKillDupes->setEnabled(mnuSort->isChecked());
     mnuCopy->setEnabled(!mnuDirectSave->isChecked());
     mnuSave->setEnabled(!mnuDirectSave->isChecked());
 }
 
-void frmMain::saveFlag(QAction *item, const char *key)
+GenerationOptions frmMain::generationOptions() const
 {
-    settings_.saveFlag(kOptions, QString::fromLatin1(key), item->isChecked());
+    return {.realityMode = mnuReality->isChecked(),
+            .diphthongs = mnuDiphthongi->isChecked(),
+            .fastMode = mnuFast->isChecked()};
 }
 
-void frmMain::mnuFast_Click() { saveFlag(mnuFast, "FastMode"); }
-void frmMain::mnuCase_Click() { saveFlag(mnuCase, "Case"); }
-void frmMain::mnuReality_Click() { saveFlag(mnuReality, "RealityMode"); }
-void frmMain::mnuDiphthongi_Click() { saveFlag(mnuDiphthongi, "UseDiphthongi"); }
-void frmMain::mnuKillDupes_Click() { saveFlag(mnuKillDupes, "KillDupes"); }
+void frmMain::mnuFast_Click() { settings_.saveFlag(VarnockSettings::FastMode, mnuFast->isChecked()); }
+void frmMain::mnuCase_Click() { settings_.saveFlag(VarnockSettings::MatchCase, mnuCase->isChecked()); }
+void frmMain::mnuReality_Click() { settings_.saveFlag(VarnockSettings::RealityMode, mnuReality->isChecked()); }
+void frmMain::mnuDiphthongi_Click()
+{
+    settings_.saveFlag(VarnockSettings::UseDiphthongi, mnuDiphthongi->isChecked());
+}
+void frmMain::mnuKillDupes_Click() { settings_.saveFlag(VarnockSettings::KillDupes, mnuKillDupes->isChecked()); }
 
 void frmMain::mnuSort_Click()
 {
-    saveFlag(mnuSort, "Sort");
+    settings_.saveFlag(VarnockSettings::Sort, mnuSort->isChecked());
     mnuKillDupes->setEnabled(mnuSort->isChecked());
 }
 
 void frmMain::mnuNoOfWords_Click()
 {
-    const QString title = QStringLiteral("Varnock");
+    const QString title = QString::fromLatin1(VarnockTitle);
     // A stored count no box could have written shows the default instead.
-    const QString fallback = QStringLiteral("500");
-    const QString shown = countPrefill(settings_.get(kOptions, QStringLiteral("HowMany"), fallback), fallback);
+    const QString shown = countPrefill(settings_.get(VarnockSettings::HowMany), VarnockSettings::HowMany.defaultText());
     const QString answer = dialogs_.inputBox(this, tr("How many words do you want the program to generate?"),
                                              tr("Enter number of words"), shown);
     const WordCountAnswer count = readWordCountAnswer(answer);
@@ -69,5 +69,5 @@ void frmMain::mnuNoOfWords_Click()
     case WordCountAnswer::Store:
         break;
     }
-    settings_.save(kOptions, QStringLiteral("HowMany"), QString::number(count.value));
+    settings_.save(VarnockSettings::HowMany, QString::number(count.value));
 }

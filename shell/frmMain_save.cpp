@@ -6,6 +6,7 @@
 #include "engine/VarnockError.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 #include "wordlist/ProposedPath.h"
 #include "wordlist/WordFile.h"
 
@@ -19,7 +20,6 @@
 
 namespace {
 
-const QString kOptions = QStringLiteral("Options");
 constexpr double directSaveOnHeight = 1000;
 constexpr double directSaveOffHeight = 4545;
 
@@ -27,10 +27,7 @@ constexpr double directSaveOffHeight = 4545;
 
 QString frmMain::proposeWordFile(const QString &filter, const QString &title)
 {
-    GenerationOptions options;
-    options.realityMode = mnuReality->isChecked();
-    options.diphthongs = mnuDiphthongi->isChecked();
-    const QString word = GenerateNames(filter, 1, WordArray_, false, random_, options);
+    const QString word = GenerateNames(filter, 1, WordArray_, false, random_, generationOptions());
     return dialogs_.inputBox(this, tr("Enter the path of the file you want to save your words to:"), title,
                              proposedWordFilePath(word));
 }
@@ -78,10 +75,10 @@ void frmMain::mnuDirectSave_Click()
             mnuDirectSave->setChecked(false);
             return;
         }
-        settings_.save(kOptions, QStringLiteral("DirectSaveFile"), path);
+        settings_.save(VarnockSettings::DirectSaveFile, path);
         mnuDirectSave->setData(path);
     }
-    settings_.saveFlag(kOptions, QStringLiteral("DirectSave"), on);
+    settings_.saveFlag(VarnockSettings::DirectSave, on);
     if (on) {
         enterCompactMode(directSaveOnHeight);
     } else {

@@ -4,6 +4,7 @@
 
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/VarnockSettings.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -63,5 +64,5 @@ void frmMain::mnuClearList_Click()
 {
     txtFilter->clear();
     txtFilter->setEditText(QString());
-    settings_.deleteSection(QStringLiteral("List"));
+    settings_.deleteSection(QString::fromLatin1(VarnockSettings::HistorySection));
 }

@@ -5,6 +5,7 @@
 #include "shell/AppIcons.h"
 #include "shell/Dialogs.h"
 #include "shell/SettingsStore.h"
+#include "substitute/KestrinSettings.h"
 #include "shell/Twips.h"
 #include "substitute/Substitute.h"
 
@@ -16,9 +17,6 @@
 namespace kestrin {
 
 namespace {
-const QString Section = QStringLiteral("Options");
-const QString OriginalKey = QStringLiteral("OriginalCharset");
-const QString NewKey = QStringLiteral("NewCharset");
 
 template <typename T>
 T *place(QWidget *parent, const char *name, QRect rect)
@@ -107,8 +105,8 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
 
 void frmMain::Form_Load()
 {
-    txtOriginal->setText(settings_.get(Section, OriginalKey, PlainAlphabet));
-    txtNew->setText(settings_.get(Section, NewKey, PlainAlphabet));
+    txtOriginal->setText(settings_.get(KestrinSettings::OriginalCharset));
+    txtNew->setText(settings_.get(KestrinSettings::NewCharset));
     random_.reseedFromClock();
     setWindowTitle(settings_.applicationName());
 }
@@ -136,8 +134,8 @@ bool frmMain::txtInput_KeyPress(int key)
                          settings_.applicationName(), Dialogs::Icon::Critical);
         return false;
     }
-    settings_.save(Section, OriginalKey, txtOriginal->text());
-    settings_.save(Section, NewKey, txtNew->text());
+    settings_.save(KestrinSettings::OriginalCharset, txtOriginal->text());
+    settings_.save(KestrinSettings::NewCharset, txtNew->text());
     const QString rewritten = fnSubstitute(txtInput->text(), txtOriginal->text(), txtNew->text());
     txtTranslation->setText(CopyCase(rewritten, txtInput->text()));
     return true;

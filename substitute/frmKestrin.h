@@ -1,5 +1,7 @@
 #pragma once
 
+#include "substitute/KestrinSettings.h"
+
 #include <QWidget>
 
 class Dialogs;
@@ -18,7 +20,7 @@ class frmMain : public QWidget {
 public:
     frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs, QWidget *parent = nullptr);
 
-    static inline const QString PlainAlphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    static inline const QString PlainAlphabet = QString::fromLatin1(KestrinSettings::PlainAlphabet);
 
     QGroupBox *fmMain = nullptr;
     QLabel *lblPhrase = nullptr;

@@ -1,5 +1,6 @@
 // The generation commands in the real main window: a typed sample (the
 // filter box, its history, the Rnd button), a pattern file and a rules file.
+#include "sources/PatternFile.h"
 #include "support/ScriptedRandom.h"
 #include "support/WindowChecks.h"
 
