@@ -194,6 +194,41 @@ Piece resolvePiece(QStringView text, const PatternSections &sections)
     return piece;
 }
 
+// The rule's positions with their sections looked up once for the run.
+std::vector<Position> resolveRule(const QStringList &PatternRule, const PatternSections &sections)
+{
+    std::vector<Position> positions;
+    positions.reserve(std::size_t(PatternRule.size()));
+    for (const QString &token : PatternRule) {
+        Position pos;
+        if (hasAlternatives(token)) {
+            pos.drawAlternative = true;
+            for (QStringView part : QStringView(token).split(u'|'))
+                pos.alternatives.push_back(resolvePiece(part, sections));
+        } else {
+            pos.alternatives.push_back(resolvePiece(token, sections));
+        }
+        positions.push_back(std::move(pos));
+    }
+    return positions;
+}
+
+// One word, before case: per position the alternative's draw, then the entry's.
+void buildPatternWord(const std::vector<Position> &positions, RandomSource &random, QString &word)
+{
+    word.clear();
+    for (const Position &pos : positions) {
+        const Piece *piece = &pos.alternatives.front();
+        if (pos.drawAlternative)
+            piece = &pos.alternatives[std::size_t(pickIndex(random.next(), int(pos.alternatives.size())))];
+        if (piece->blank)
+            continue;
+        const float r = random.next();
+        if (piece->entries)
+            word += (*piece->entries)[pickIndex(r, int(piece->entries->size()))];
+    }
+}
+
 } // namespace
 
 void GenerateFromPattern(qint64 NoOfNames, WordArray &WordArray, const QStringList &PatternRule,
@@ -203,38 +238,13 @@ void GenerateFromPattern(qint64 NoOfNames, WordArray &WordArray, const QStringLi
     if (NoOfNames < 0)
         throw VarnockError(ErrorNumber::SubscriptOutOfRange);
     try {
-        std::vector<Position> positions;
-        positions.reserve(std::size_t(PatternRule.size()));
-        for (const QString &token : PatternRule) {
-            Position pos;
-            if (hasAlternatives(token)) {
-                pos.drawAlternative = true;
-                for (QStringView part : QStringView(token).split(u'|'))
-                    pos.alternatives.push_back(resolvePiece(part, sections));
-            } else {
-                pos.alternatives.push_back(resolvePiece(token, sections));
-            }
-            positions.push_back(std::move(pos));
-        }
-
+        const std::vector<Position> positions = resolveRule(PatternRule, sections);
         WordArray.clear();
         WordArray.resize(NoOfNames + 1);
         ProgressTracker tracker(NoOfNames);
         const QString caption = QStringLiteral("Generating...");
-        QString word;
         for (qint64 i = 1; i <= NoOfNames; ++i) {
-            word.clear();
-            for (const Position &pos : positions) {
-                const Piece *piece = &pos.alternatives.front();
-                if (pos.drawAlternative)
-                    piece = &pos.alternatives[std::size_t(pickIndex(random.next(), int(pos.alternatives.size())))];
-                if (piece->blank)
-                    continue;
-                const float r = random.next();
-                if (piece->entries)
-                    word += (*piece->entries)[pickIndex(r, int(piece->entries->size()))];
-            }
-            WordArray[i] = word;
+            buildPatternWord(positions, random, WordArray[i]);
             properCaseInPlace(WordArray[i].data(), WordArray[i].size());
             tracker.step(i, [&](float fraction) {
                 if (hooks.progress)
