@@ -8,10 +8,12 @@
 #include <vector>
 
 // A random source that returns the values it was given, in order, and counts
-// draws and reseeds. Running out of values fails the test instead of
-// inventing numbers.
+// draws and reseeds. Running out of values fails the test at once, naming the
+// draw, instead of inventing numbers.
 class ScriptedRandom final : public RandomSource {
 public:
+    struct ScriptExhausted {};
+
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> values) : values_(values) {}
     explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
@@ -22,9 +24,11 @@ public:
     float next() override
     {
         if (position_ >= values_.size()) {
+            // Fail at once and unwind: a loop fed made-up values can run away.
             exhausted_ = true;
-            QTest::qFail("ScriptedRandom ran out of values", __FILE__, __LINE__);
-            return 0.0f;
+            const QByteArray what = "ScriptedRandom ran out of values at draw " + QByteArray::number(qulonglong(position_ + 1));
+            QTest::qFail(what.constData(), __FILE__, __LINE__);
+            throw ScriptExhausted{};
         }
         return values_[position_++];
     }
