@@ -71,7 +71,7 @@ private:
 
 // Runs the parser over the lines feed hands it; feed returns false when the
 // file could not be read.
-FileReadResult readPattern(const std::function<bool(const std::function<bool(QStringView)> &)> &feed,
+FileReadResult readPattern(const LineFeed &feed,
                            QStringList &PatternRule, PatternSections &sections)
 {
     PatternRule.clear();
@@ -153,20 +153,12 @@ qint32 HighestSection(const QStringList &tokens)
 
 FileReadResult parsePatternLines(const QStringList &lines, QStringList &PatternRule, PatternSections &sections)
 {
-    return readPattern(
-        [&lines](const std::function<bool(QStringView)> &line) {
-            for (const QString &text : lines)
-                if (!line(text))
-                    break;
-            return true;
-        },
-        PatternRule, sections);
+    return readPattern(memoryLines(lines), PatternRule, sections);
 }
 
 FileReadResult LoadPatternFile(const QString &path, QStringList &PatternRule, PatternSections &sections)
 {
-    return readPattern([&path](const std::function<bool(QStringView)> &line) { return readTextFileLines(path, line); },
-                       PatternRule, sections);
+    return readPattern(fileLines(path), PatternRule, sections);
 }
 
 namespace {

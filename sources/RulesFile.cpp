@@ -50,7 +50,7 @@ private:
     bool tooLong_ = false;
 };
 
-FileReadResult readRules(const std::function<bool(const std::function<bool(QStringView)> &)> &feed, RuleLists &lists)
+FileReadResult readRules(const LineFeed &feed, RuleLists &lists)
 {
     try {
         RulesLineParser parser(lists);
@@ -68,20 +68,12 @@ FileReadResult readRules(const std::function<bool(const std::function<bool(QStri
 
 FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists)
 {
-    return readRules(
-        [&lines](const std::function<bool(QStringView)> &line) {
-            for (const QString &text : lines)
-                if (!line(text))
-                    break;
-            return true;
-        },
-        lists);
+    return readRules(memoryLines(lines), lists);
 }
 
 FileReadResult LoadRulesFile(const QString &path, RuleLists &lists)
 {
-    return readRules([&path](const std::function<bool(QStringView)> &line) { return readTextFileLines(path, line); },
-                     lists);
+    return readRules(fileLines(path), lists);
 }
 
 void GenerateFromRules(qint64 NoOfNames, WordArray &WordArray, const RuleLists &lists,

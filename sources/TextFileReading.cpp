@@ -193,3 +193,18 @@ bool readTextFileLines(const QString &path, QStringList &lines)
     lines.clear();
     return false;
 }
+
+LineFeed fileLines(const QString &path)
+{
+    return [path](const LineHandler &line) { return readTextFileLines(path, line); };
+}
+
+LineFeed memoryLines(const QStringList &lines)
+{
+    return [&lines](const LineHandler &line) {
+        for (const QString &text : lines)
+            if (!line(text))
+                break;
+        return true;
+    };
+}

@@ -30,5 +30,13 @@ QStringList splitTextLines(const QString &text);
 // line returns false to stop reading. False when the file cannot be read:
 // missing, a folder, no permission, a read error, or out of memory.
 bool readTextFileLines(const QString &path, const std::function<bool(QStringView)> &line);
+
 // The same, collecting the lines.
 bool readTextFileLines(const QString &path, QStringList &lines);
+
+// Where a reader takes its lines from: a file, or lines already in memory
+// (which must outlive the feed).
+using LineHandler = std::function<bool(QStringView)>;
+using LineFeed = std::function<bool(const LineHandler &)>;
+LineFeed fileLines(const QString &path);
+LineFeed memoryLines(const QStringList &lines);
