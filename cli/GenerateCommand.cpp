@@ -38,11 +38,11 @@ public:
     {
         if (file_)
             return file_->writeLine(word);
-        put(encoder_.encode(word));
-        put("\n");
+        put(word);
+        put(u"\n");
     }
     // Whole lines, each already ended by lineEnd().
-    void writeLines(QStringView lines) { file_ ? file_->writeLines(lines) : put(encoder_.encode(lines)); }
+    void writeLines(QStringView lines) { file_ ? file_->writeLines(lines) : put(lines); }
     void finish()
     {
         if (file_)
@@ -52,14 +52,18 @@ public:
     }
 
 private:
-    void put(const QByteArray &bytes)
+    // Encoded into one reused buffer: no allocation per block.
+    void put(QStringView text)
     {
-        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream_) != size_t(bytes.size()))
+        bytes_.resize(size_t(std::max<qsizetype>(encoder_.requiredSpace(text.size()), qsizetype(bytes_.size()))));
+        const size_t size = size_t(encoder_.appendToBuffer(bytes_.data(), text) - bytes_.data());
+        if (std::fwrite(bytes_.data(), 1, size, stream_) != size)
             throw StreamError{errno};
     }
     std::optional<WordFileWriter> file_;
     std::FILE *stream_;
     QStringEncoder encoder_{QStringConverter::System};
+    std::vector<char> bytes_;
 };
 
 // Lines are handed to the sink about this many units at a time.

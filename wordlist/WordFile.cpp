@@ -6,13 +6,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringEncoder>
+#include <algorithm>
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
 namespace {
+
+// Words are encoded straight into one buffer of this size, which is written
+// whole: no allocation per line or per block.
+constexpr qsizetype BufferBytes = 1 << 20;
 
 // Where the words go: a symbolic link is followed to its final target, so
 // the link itself stays a link.
@@ -46,7 +52,9 @@ struct WordFileWriter::Impl {
     std::unique_ptr<QFileDevice> file;
     QSaveFile *saveFile = nullptr; // the same object when the target is replaced atomically
     QStringEncoder encoder{QStringConverter::System};
-    QByteArray buffer;
+    std::unique_ptr<char[]> buffer{new char[BufferBytes]};
+    qsizetype used = 0;
+    qint64 written = 0;
     explicit Impl(const QString &p) : path(p) {}
 
     bool open()
@@ -62,7 +70,19 @@ struct WordFileWriter::Impl {
             saveFile = save.get();
             file = std::move(save);
         }
-        return file->open(QIODevice::WriteOnly);
+        return file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    // Starts writing a replaced file's new blocks to disk at once, so that
+    // the flush before the rename finds little left to do.
+    void startWriteBack(qint64 from, qint64 length)
+    {
+#if defined(Q_OS_LINUX)
+        if (saveFile)
+            ::sync_file_range(file->handle(), from, length, SYNC_FILE_RANGE_WRITE);
+#else
+        Q_UNUSED(from);
+        Q_UNUSED(length);
+#endif
     }
     bool finish()
     {
@@ -100,7 +120,6 @@ WordFileWriter::WordFileWriter(const QString &path) : impl_(new Impl(path))
         delete impl_;
         throw;
     }
-    impl_->buffer.reserve(1 << 16);
 }
 
 WordFileWriter::~WordFileWriter()
@@ -112,28 +131,35 @@ WordFileWriter::~WordFileWriter()
 
 void WordFileWriter::flushBuffer()
 {
-    if (impl_->buffer.isEmpty())
+    if (impl_->used == 0)
         return;
-    if (impl_->file->write(impl_->buffer) != impl_->buffer.size()) {
+    if (impl_->file->write(impl_->buffer.get(), impl_->used) != impl_->used) {
         const bool full = impl_->file->error() == QFileDevice::ResourceError;
         throw fileWriteError(impl_->path, full);
     }
-    impl_->buffer.clear();
+    impl_->startWriteBack(impl_->written, impl_->used);
+    impl_->written += impl_->used;
+    impl_->used = 0;
 }
 
 void WordFileWriter::writeLine(QStringView word)
 {
-    impl_->buffer += impl_->encoder.encode(word);
-    impl_->buffer += "\r\n";
-    if (impl_->buffer.size() >= (1 << 16))
-        flushBuffer();
+    writeLines(word);
+    writeLines(u"\r\n");
 }
 
 void WordFileWriter::writeLines(QStringView text)
 {
-    impl_->buffer += impl_->encoder.encode(text);
-    if (impl_->buffer.size() >= (1 << 16))
-        flushBuffer();
+    // In slices whose encoding surely fits the buffer; the encoder keeps a
+    // surrogate pair cut between slices whole.
+    constexpr qsizetype Slice = BufferBytes / 4;
+    while (!text.isEmpty()) {
+        const QStringView part = text.first(std::min(Slice, text.size()));
+        if (impl_->used + impl_->encoder.requiredSpace(part.size()) > BufferBytes)
+            flushBuffer();
+        impl_->used = impl_->encoder.appendToBuffer(impl_->buffer.get() + impl_->used, part) - impl_->buffer.get();
+        text = text.sliced(part.size());
+    }
 }
 
 void WordFileWriter::commit()
