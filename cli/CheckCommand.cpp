@@ -43,15 +43,15 @@ bool checkFile(const QString &path, std::FILE *out, std::FILE *err)
 int checkMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const ParsedLine line = parseCommandLine({HelpOption}, arguments);
+    if (!line.fault && !line.options.isEmpty()) {
+        writeText(out, QString::fromLatin1(Usage));
+        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
+    }
     if (line.fault || line.positional.isEmpty()) {
         writeText(err, QStringLiteral("varnock-cli check: %1\nTry 'varnock-cli check --help'.\n")
                            .arg(line.fault ? QStringLiteral("unknown option %1").arg(quoted(line.fault->argument))
                                            : u"no FILE given"_qs));
         return ExitBadArguments;
-    }
-    if (!line.options.isEmpty()) {
-        writeText(out, QString::fromLatin1(Usage));
-        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
     }
     bool usable = true;
     for (const QString &path : line.positional)

@@ -113,6 +113,8 @@ int runDrawn(const GenerateArguments &arguments, const WordStream &stream, Rando
                                                     : u"that a --reject pattern all matched"_qs)
                             .arg(words.size() - 1)
                             .arg(arguments.count));
+    if (gaveUp && words.size() <= 1)
+        return ExitGaveUp; // nothing found: no empty file in place of the words
     const int written = writeWordArray(words, arguments, out, err);
     return written == ExitOk && gaveUp ? ExitGaveUp : written;
 }
