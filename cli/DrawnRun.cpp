@@ -86,7 +86,7 @@ int runDrawn(const GenerateArguments &arguments, const WordStream &stream, Rando
     const WordTest rejected = rejectTest(arguments.rejects);
     if (arguments.possible)
         return printPossible(stream, rejected, out);
-    if (!stream.givesWords || arguments.count == 0) {
+    if (!stream.givesWords) {
         WordArray none(1);
         return writeWordArray(none, arguments, out, err);
     }

@@ -209,21 +209,17 @@ int runWordSource(const GenerateArguments &arguments, XoshiroRandom &random, std
     return writeWordArray(words, arguments, out, err);
 }
 
-// Under --seed the random sample must repeat too, so the reseed from the
-// clock that the window makes after the sample's length is left out.
-class SeededOnly final : public RandomSource {
+// The random sample must repeat under --seed, so the reseed from the clock
+// that the window makes after the sample's length is left out; an unseeded
+// run is seeded from the clock already.
+class NoReseed final : public RandomSource {
 public:
-    SeededOnly(RandomSource &random, bool seeded) : random_(random), seeded_(seeded) {}
+    explicit NoReseed(RandomSource &random) : random_(random) {}
     float next() override { return random_.next(); }
-    void reseedFromClock() override
-    {
-        if (!seeded_)
-            random_.reseedFromClock();
-    }
+    void reseedFromClock() override {}
 
 private:
     RandomSource &random_;
-    bool seeded_;
 };
 
 int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *err)
@@ -236,8 +232,8 @@ int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *e
     // as it is), or a random sample, which is named on standard error.
     QString sample = arguments.sourceOption.isEmpty() ? arguments.sample : arguments.sourceValue;
     if (arguments.sourceOption == u"random") {
-        SeededOnly seeded(random, arguments.seed.has_value());
-        sample = RandomFilter(seeded);
+        NoReseed steady(random);
+        sample = RandomFilter(steady);
         message(err, QStringLiteral("random sample: %1").arg(sample));
     }
     const QString filter = arguments.sourceOption == u"filter" ? sample : filterFromSample(sample);

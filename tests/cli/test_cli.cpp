@@ -146,6 +146,7 @@ private Q_SLOTS:
         row("--rules @no_start.nam", 1, "", "This file is not a valid rules file.");
         row("--rules @ends_in_middle.nam -o %out", 1, "", "line 4: the file ends inside the middle section");
         row("--rules @empty_end.nam -n 5", 0, "");
+        row("--rules @empty_end.nam -n 5 --distinct", 0, "");
         row("-n 200 --keep-duplicates --rules @example.nam", 0, "#200", "", "^(Kara|Elra)(dor|wen)$");
         // The substitution tool's rewrite, shuffle and refusal.
         row("substitute Hello --to zyxwvutsrqponmlkjihgfedcba", 0, "Svool\n");
@@ -323,6 +324,8 @@ private Q_SLOTS:
         const CliRun fullOut = runCli(args("-n 100 Marion"), u"exec >"_qs + full);
         QCOMPARE(fullOut.exitCode, 1);
         QVERIFY2(fullOut.err.contains("standard output"), fullOut.err.constData());
+        for (const QStringList &line : {QStringList{"check", Data + "elvish.vnk"}, QStringList{"substitute", "--help"}})
+            QCOMPARE(runCli(line, u"exec >"_qs + full).exitCode, 1);
         // A socket takes no open(): refused, and still a socket.
         const QString socket = dir.filePath("socket");
         QCOMPARE(QProcess::execute("python3", {"-c", "import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])",
