@@ -55,13 +55,15 @@ QString missingValue(const QString &argument)
 // v and c would only be copied, which is never what a filter means.
 std::optional<QString> filterError(const QString &filter)
 {
-    for (qsizetype i = 0; i < filter.size(); ++i) {
-        if (filter[i].isLetter() && filter[i] != u'v' && filter[i] != u'c')
+    qsizetype position = 0;
+    for (const QChar c : filter) {
+        ++position;
+        if (c.isLetter() && c != u'v' && c != u'c')
             return QStringLiteral("invalid filter %1: '%2' at position %3 is not a filter element; use v (vowel), "
                                   "c (consonant), vv, cc (groups), ? (any letter) and characters other than letters, "
                                   "which are kept as they are")
-                .arg(quoted(filter), filter[i])
-                .arg(i + 1);
+                .arg(quoted(filter), c)
+                .arg(position);
     }
     return std::nullopt;
 }

@@ -139,7 +139,9 @@ WordSpace patternWordSpace(const QStringList &rule, const PatternSections &secti
         QStringList pieces;
         for (const QStringView part : tokenParts(token)) {
             const std::optional<double> s = namedSection(part);
-            if (!s || *s < 0 || *s >= double(sections.reached()) || sections.count(qint64(*s)) == 0) {
+            // count() is 0 for any section outside the table; the clamp only
+            // keeps huge numbers out of the conversion.
+            if (!s || sections.count(qint64(std::clamp(*s, -1.0, double(sections.reached())))) == 0) {
                 pieces << QString(); // a blank part, or a section without entries: the empty piece
                 continue;
             }
