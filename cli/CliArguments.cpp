@@ -4,6 +4,7 @@
 #include "cli/WordSources.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <limits>
 
 namespace {
@@ -16,15 +17,19 @@ const struct {
 } Switches[] = {
     {"plain", &GenerateArguments::realityMode, false},   {"no-groups", &GenerateArguments::diphthongs, false},
     {"match-case", &GenerateArguments::matchCase, true}, {"no-sort", &GenerateArguments::sort, false},
-    {"keep-duplicates", &GenerateArguments::unique, false}};
+    {"keep-duplicates", &GenerateArguments::unique, false}, {"distinct", &GenerateArguments::distinct, true},
+    {"possible", &GenerateArguments::possible, true}};
 
 const QCommandLineOption CountOption(QStringList{u"n"_qs, u"count"_qs}, {}, u"N"_qs);
 const QCommandLineOption SeedOption(QStringList{u"s"_qs, u"seed"_qs}, {}, u"S"_qs);
 const QCommandLineOption OutputOption(QStringList{u"o"_qs, u"output"_qs}, {}, u"FILE"_qs);
+const QCommandLineOption RejectOption(u"reject"_qs, {}, u"REGEX"_qs);
+const QCommandLineOption FilterOption(u"filter"_qs, {}, u"FILTER"_qs);
+const QCommandLineOption RandomOption(u"random"_qs);
 
 QList<QCommandLineOption> generateOptions()
 {
-    QList<QCommandLineOption> options{CountOption, SeedOption, OutputOption,
+    QList<QCommandLineOption> options{CountOption, SeedOption, OutputOption, RejectOption, FilterOption, RandomOption,
                                       QCommandLineOption(QStringList{u"h"_qs, u"help"_qs}),
                                       QCommandLineOption(u"version"_qs)};
     for (const auto &s : Switches)
@@ -38,8 +43,29 @@ QString missingValue(const QString &argument)
 {
     const bool count = argument == u"-n" || argument == u"--count";
     const bool seed = argument == u"-s" || argument == u"--seed";
-    return QStringLiteral("option %1 needs %2")
-        .arg(quoted(argument), count ? u"a number of words"_qs : seed ? u"a seed"_qs : u"a file name"_qs);
+    const QString what = count                    ? u"a number of words"_qs
+                         : seed                   ? u"a seed"_qs
+                         : argument == u"--reject" ? u"a regular expression"_qs
+                         : argument == u"--filter" ? u"a filter such as cvcvvc"_qs
+                                                   : u"a file name"_qs;
+    return QStringLiteral("option %1 needs %2").arg(quoted(argument), what);
+}
+
+// A raw filter holds elements and literal characters; a letter other than
+// v and c would only be copied, which is never what a filter means.
+std::optional<QString> filterError(const QString &filter)
+{
+    qsizetype position = 0;
+    for (const QChar c : filter) {
+        ++position;
+        if (c.isLetter() && c != u'v' && c != u'c')
+            return QStringLiteral("invalid filter %1: '%2' at position %3 is not a filter element; use v (vowel), "
+                                  "c (consonant), vv, cc (groups), ? (any letter) and characters other than letters, "
+                                  "which are kept as they are")
+                .arg(quoted(filter), c)
+                .arg(position);
+    }
+    return std::nullopt;
 }
 
 // Applies one value option; returns the message when its value is refused.
@@ -65,6 +91,19 @@ std::optional<QString> applyValue(const GivenOption &given, GenerateArguments &a
         a.outputPath = given.value;
         return std::nullopt;
     }
+    if (given.is(RejectOption)) {
+        const QRegularExpression expression(given.value);
+        if (!expression.isValid())
+            return QStringLiteral("invalid --reject expression %1: %2 at offset %3")
+                .arg(quoted(given.value), expression.errorString())
+                .arg(expression.patternErrorOffset());
+        a.rejects << given.value;
+        return std::nullopt;
+    }
+    if (given.is(FilterOption)) {
+        if (const auto problem = filterError(given.value))
+            return problem;
+    }
     if (!a.sourceOption.isEmpty())
         return QStringLiteral("option %1 cannot be combined with --%2").arg(quoted(given.dashed()), a.sourceOption);
     a.sourceOption = given.name;
@@ -75,6 +114,8 @@ std::optional<QString> applyValue(const GivenOption &given, GenerateArguments &a
 // Applies one option in the order given; help and version end the parse.
 std::optional<QString> applyOption(const GivenOption &given, ParsedGenerate &parsed)
 {
+    if (given.is(RandomOption))
+        return applyValue({given.name, u"random"_qs}, parsed.arguments); // a source without a value
     if (given.name == u"h" || given.name == u"help" || given.name == u"version") {
         parsed.action = given.name == u"version" ? ParsedGenerate::Action::Version : ParsedGenerate::Action::Help;
         return std::nullopt;
@@ -207,7 +248,17 @@ QString generateUsage()
         "  --no-sort           keep generation order (duplicates are then kept too)\n"
         "  --keep-duplicates   sort but keep repeats\n"
         "  -o, --output FILE   write a word file (CR LF line ends, replaced atomically)\n"
-        "                      instead of standard output\n");
+        "                      instead of standard output\n"
+        "  --distinct          N different words (fewer when no more exist: all of\n"
+        "                      them, and standard error says how many)\n"
+        "  --possible          print how many different words can be made, exact\n"
+        "                      or an upper bound, and write no words\n"
+        "  --reject REGEX      drop every word REGEX matches and draw again; may be\n"
+        "                      given more than once\n"
+        "  --filter FILTER     a raw filter instead of SAMPLE: v vowel, c consonant,\n"
+        "                      vv, cc groups, ? any letter, other non-letters kept\n"
+        "  --random            a random sample instead of SAMPLE (named on standard\n"
+        "                      error; repeatable with --seed)\n");
     for (const WordSource &source : wordSources()) {
         // Same columns as the fixed options; a long name gets its own line.
         const QString name = QStringLiteral("--%1 %2").arg(QLatin1String(source.option),
@@ -223,8 +274,15 @@ QString generateUsage()
             usage += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -16)
                          .arg(QLatin1String(command.summary));
     }
-    usage += QStringLiteral("\nExit status: 0 done, 1 the output could not be written or an input file\nwas refused, 2 bad arguments.\n");
+    usage += QStringLiteral("\nExit status: 0 done, 1 the output could not be written, an input file was\n"
+                            "refused or too many draws in a row were rejected, 2 bad arguments.\n");
     return usage;
+}
+
+void writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
 QString versionText()

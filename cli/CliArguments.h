@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 // Exit codes of varnock-cli.
@@ -13,6 +14,7 @@ enum CliExit : int {
     ExitWriteFailed = 1,  // the output could not be written
     ExitBadArguments = 2, // the command line was not understood
     ExitInputRejected = 1, // an input file was refused by its reader
+    ExitGaveUp = 1,        // too many draws in a row gave nothing usable
 };
 
 inline constexpr qint64 MaxWordCount = 10'000'000;
@@ -28,8 +30,12 @@ struct GenerateArguments {
     bool sort = true;
     bool unique = true; // only while sorting: unsorted output keeps repeats
     QString outputPath; // empty: standard output
-    // A word source chosen by its own option (see WordSources.h) instead of
-    // the sample: the option's long name and its value.
+    bool distinct = false; // count means that many different words
+    bool possible = false; // print how many words there can be, write none
+    QStringList rejects;   // regular expressions; a matching word is drawn again
+    // A word source chosen by its own option instead of the sample: the
+    // option's long name and its value ("filter", "random" or one of
+    // WordSources.h).
     QString sourceOption;
     QString sourceValue;
 };
@@ -78,3 +84,6 @@ QString quoted(const QString &text);
 // included.
 QString generateUsage();
 QString versionText();
+
+// Text in the system's encoding; the caller checks the stream.
+void writeText(std::FILE *stream, const QString &text);

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "cli/CliArguments.h"
-#include "engine/RandomSource.h"
-#include "engine/WordArray.h"
+#include "cli/WordSources.h"
 
-#include <QString>
-
-// "--pattern FILE" and "--rules FILE": words from a pattern or rules file,
-// read and generated exactly as the window does. A file the reader refuses
-// gives its fixed sentence and no words; a rules file cut short inside its
-// end section gives the sentence together with its words.
-QString generateFromPatternFile(const GenerateArguments &arguments, RandomSource &random, WordArray &words);
-QString generateFromRulesFile(const GenerateArguments &arguments, RandomSource &random, WordArray &words);
+// "--pattern FILE" and "--rules FILE": the file read as the window reads it,
+// then looked at again for lines that likely mean something else. A file
+// that cannot be opened is refused with the system's reason; one the reader
+// refuses, with the reader's sentence.
+OpenedSource openPatternFile(const QString &path);
+OpenedSource openRulesFile(const QString &path);

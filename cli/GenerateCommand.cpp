@@ -1,6 +1,9 @@
 #include "cli/GenerateCommand.h"
 
+#include "cli/DrawnRun.h"
 #include "cli/WordSources.h"
+#include "engine/CaseShaping.h"
+#include "engine/RandomFilter.h"
 #include "engine/Filterize.h"
 #include "engine/GenerateNames.h"
 #include "engine/VarnockError.h"
@@ -157,6 +160,13 @@ int guarded(const GenerateArguments &arguments, std::FILE *err, Body &&body)
     return ExitWriteFailed;
 }
 
+} // namespace
+
+void cliMessage(std::FILE *err, const QString &text)
+{
+    message(err, text);
+}
+
 int writeWordArray(WordArray &words, const GenerateArguments &arguments, std::FILE *out, std::FILE *err)
 {
     return guarded(arguments, err, [&] {
@@ -172,44 +182,84 @@ int writeWordArray(WordArray &words, const GenerateArguments &arguments, std::FI
     });
 }
 
+namespace {
+
 // Words from a word source's file, sorted and written like any other run.
 int runWordSource(const GenerateArguments &arguments, XoshiroRandom &random, std::FILE *out, std::FILE *err)
 {
-    const WordSource *source = findWordSource(arguments.sourceOption);
+    const OpenedSource source = findWordSource(arguments.sourceOption)->open(arguments.sourceValue);
+    for (const QString &problem : source.problems)
+        message(err, u"warning: "_qs + problem);
+    if (!source.refusal.isEmpty()) {
+        // Words made all the same (a rules file cut short in its end
+        // section) are still written, as the window lists them.
+        message(err, source.refusal);
+        if (!source.stream.givesWords)
+            return ExitInputRejected;
+    }
+    if (needsDrawing(arguments))
+        return runDrawn(arguments, source.stream, random, out, err);
     WordArray words(1);
-    QString problem;
     try {
-        problem = source->generate(arguments, random, words);
+        if (source.stream.givesWords)
+            source.stream.generate(arguments.count, words, random);
     } catch (const VarnockError &error) {
-        problem = error.description();
+        message(err, error.description());
+        return ExitInputRejected;
     } catch (const std::bad_alloc &) {
         message(err, VarnockError::standardDescription(ErrorNumber::OutOfMemory));
         return ExitWriteFailed;
     }
-    if (!problem.isEmpty()) {
-        // A refused input file is named with its option; the reader's
-        // sentence says why. Words made all the same (a rules file cut
-        // short in its end section) are still written, as the window lists them.
-        message(err, QStringLiteral("--%1 '%2': %3").arg(arguments.sourceOption, arguments.sourceValue, problem));
-        if (words.size() <= 1)
-            return ExitInputRejected;
-    }
     return writeWordArray(words, arguments, out, err);
 }
+
+// The random sample must repeat under --seed, so the reseed from the clock
+// that the window makes after the sample's length is left out; an unseeded
+// run is seeded from the clock already.
+class NoReseed final : public RandomSource {
+public:
+    explicit NoReseed(RandomSource &random) : random_(random) {}
+    float next() override { return random_.next(); }
+    void reseedFromClock() override {}
+
+private:
+    RandomSource &random_;
+};
 
 int runGenerate(const GenerateArguments &arguments, std::FILE *out, std::FILE *err)
 {
     XoshiroRandom random = arguments.seed ? XoshiroRandom(*arguments.seed) : XoshiroRandom::fromClock();
-    if (!arguments.sourceOption.isEmpty())
+    if (findWordSource(arguments.sourceOption))
         return runWordSource(arguments, random, out, err);
 
-    SampleRun run{arguments,
-                  WordBuilder(filterFromSample(arguments.sample),
-                              {.realityMode = arguments.realityMode, .diphthongs = arguments.diphthongs}),
-                  random,
-                  {}};
+    // The text standing in the filter box: the sample, a raw filter (taken
+    // as it is), or a random sample, which is named on standard error.
+    QString sample = arguments.sourceOption.isEmpty() ? arguments.sample : arguments.sourceValue;
+    if (arguments.sourceOption == u"random") {
+        NoReseed steady(random);
+        sample = RandomFilter(steady);
+        message(err, QStringLiteral("random sample: %1").arg(sample));
+    }
+    const QString filter = arguments.sourceOption == u"filter" ? sample : filterFromSample(sample);
+    const GenerationOptions options{.realityMode = arguments.realityMode, .diphthongs = arguments.diphthongs};
+    GenerationHooks hooks;
     if (arguments.matchCase)
-        run.hooks.caseSample = [&arguments] { return arguments.sample; };
+        hooks.caseSample = [sample] { return sample; };
+
+    if (needsDrawing(arguments)) {
+        WordStream stream;
+        stream.space = WordSpace::ofFilter(filter, arguments.diphthongs);
+        stream.space.setShape([sample, matchCase = arguments.matchCase](const QString &raw) {
+            QString word = raw;
+            shapeCaseInPlace(word.data(), word.size(), matchCase, sample);
+            return word;
+        });
+        stream.generate = [&](qint64 count, WordArray &words, RandomSource &source) {
+            GenerateNames(filter, count, words, arguments.matchCase, source, options, hooks);
+        };
+        return runDrawn(arguments, stream, random, out, err);
+    }
+    SampleRun run{arguments, WordBuilder(filter, options), random, hooks};
     return guarded(arguments, err, [&] {
         WordSink sink(arguments.outputPath, out);
         if (arguments.sort)

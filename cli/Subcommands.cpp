@@ -1,13 +1,17 @@
 #include "cli/Subcommands.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/MutateCommand.h"
+#include "cli/SubstituteCommand.h"
 
 #include <array>
 
 namespace {
 // Add a subcommand here: { "name", "summary", &runFunction }.
-const std::array<Subcommand, 1> commands{{
+const std::array<Subcommand, 3> commands{{
     {"mutate", "siblings of a word by random letter changes", &runMutateCommand},
+    {"check", "report problems and possible words of pattern and rules files", &runCheckCommand},
+    {"substitute", "rewrite a phrase from one charset into another", &runSubstituteCommand},
 }};
 } // namespace
 

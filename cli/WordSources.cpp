@@ -5,10 +5,10 @@
 #include <array>
 
 namespace {
-// Add a source here: { "option", "FILE", "help line", &generateFunction }.
+// Add a source here: { "option", "FILE", "help line", &openFunction }.
 const std::array<WordSource, 2> sources{{
-    {"pattern", "FILE", "words from a pattern file (.vnk) instead of SAMPLE", &generateFromPatternFile},
-    {"rules", "FILE", "words from a rules file (.nam) instead of SAMPLE", &generateFromRulesFile},
+    {"pattern", "FILE", "words from a pattern file (.vnk) instead of SAMPLE", &openPatternFile},
+    {"rules", "FILE", "words from a rules file (.nam) instead of SAMPLE", &openRulesFile},
 }};
 } // namespace
 
@@ -24,4 +24,10 @@ const WordSource *findWordSource(const QString &option)
             return &source;
     }
     return nullptr;
+}
+
+const WordSource &wordSourceForFile(const QString &path)
+{
+    const bool rules = path.endsWith(u".nam", Qt::CaseInsensitive) || path.endsWith(u".txt", Qt::CaseInsensitive);
+    return sources[rules ? 1 : 0];
 }

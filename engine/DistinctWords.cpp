@@ -37,11 +37,11 @@ QStringList unseenWords(const WordSpace &space, std::uint64_t combinations, cons
     return unseen;
 }
 
-void takeAtRandom(QStringList &from, qsizetype count, QSet<QString> &into, RandomSource &random)
+void takeAtRandom(QStringList &from, qsizetype count, QStringList &into, RandomSource &random)
 {
     for (qsizetype i = 0; i < count && i < from.size(); ++i) {
         from.swapItemsAt(i, i + pickBelow(from.size() - i, random));
-        into.insert(from[i]);
+        into << from[i];
     }
 }
 
@@ -68,6 +68,7 @@ DistinctWords collectDistinctWords(qint64 wanted, const std::function<QString()>
             continue;
         }
         found.insert(word);
+        result.words << word;
         fruitless = 0;
     }
     if (list) {
@@ -75,8 +76,7 @@ DistinctWords collectDistinctWords(qint64 wanted, const std::function<QString()>
         const qsizetype missing = wanted - found.size();
         if (unseen.size() < missing)
             result.end = DistinctWords::End::Exhausted;
-        takeAtRandom(unseen, missing, found, random);
+        takeAtRandom(unseen, missing, result.words, random);
     }
-    result.words = QStringList(found.begin(), found.end());
     return result;
 }

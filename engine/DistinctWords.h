@@ -17,7 +17,7 @@ struct DistinctWords {
         Exhausted,   // every word the source can make, fewer than wanted
         GaveUp,      // too many draws in a row found nothing new
     };
-    QStringList words;   // in no particular order
+    QStringList words;   // in the order found, so a seeded run repeats
     End end = End::Complete;
 };
 

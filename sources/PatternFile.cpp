@@ -156,6 +156,11 @@ FileReadResult parsePatternLines(const QStringList &lines, QStringList &PatternR
     return readPattern(memoryLines(lines), PatternRule, sections);
 }
 
+FileReadResult parsePatternFeed(const LineFeed &lines, QStringList &PatternRule, PatternSections &sections)
+{
+    return readPattern(lines, PatternRule, sections);
+}
+
 FileReadResult LoadPatternFile(const QString &path, QStringList &PatternRule, PatternSections &sections)
 {
     return readPattern(fileLines(path), PatternRule, sections);

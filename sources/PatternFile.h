@@ -75,6 +75,8 @@ qint32 HighestSection(const QStringList &tokens);
 FileReadResult LoadPatternFile(const QString &path, QStringList &PatternRule, PatternSections &sections);
 // The same over lines already read (used by the fuzzer and the tests).
 FileReadResult parsePatternLines(const QStringList &lines, QStringList &PatternRule, PatternSections &sections);
+// The same over any feed of lines.
+FileReadResult parsePatternFeed(const LineFeed &lines, QStringList &PatternRule, PatternSections &sections);
 
 // Fills WordArray with NoOfNames words at 1..NoOfNames, each the rule's
 // pieces joined and put in proper case. Per word and position: the

@@ -71,6 +71,11 @@ FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists)
     return readRules(memoryLines(lines), lists);
 }
 
+FileReadResult parseRulesFeed(const LineFeed &lines, RuleLists &lists)
+{
+    return readRules(lines, lists);
+}
+
 FileReadResult LoadRulesFile(const QString &path, RuleLists &lists)
 {
     return readRules(fileLines(path), lists);

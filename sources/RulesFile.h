@@ -37,6 +37,7 @@ FileReadResult LoadRulesFile(const QString &path, RuleLists &lists);
 // section still does, from the endings it had, after its sentence is shown.
 inline bool rulesGiveWords(const RuleLists &lists) { return lists.endingRead; }
 FileReadResult parseRulesLines(const QStringList &lines, RuleLists &lists);
+FileReadResult parseRulesFeed(const LineFeed &lines, RuleLists &lists);
 
 // Fills WordArray with NoOfNames words at 1..NoOfNames: a beginning, a middle
 // and an ending, drawn in that order, joined and put in proper case. A

@@ -7,14 +7,16 @@ _varnock_cli()
     local command=""
     local i
     for ((i = 1; i < cword; i++)); do
-        if [[ ${words[i]} == mutate ]]; then
-            command=mutate
-            break
-        fi
+        case ${words[i]} in
+            mutate | check | substitute)
+                command=${words[i]}
+                break
+                ;;
+        esac
     done
 
     case $prev in
-        -n | --count | -s | --seed | -m | --mutations)
+        -n | --count | -s | --seed | -m | --mutations | --reject | --filter | --from | --to)
             return
             ;;
         -o | --output)
@@ -32,17 +34,21 @@ _varnock_cli()
     esac
 
     if [[ $cur == -* ]]; then
-        if [[ $command == mutate ]]; then
-            COMPREPLY=($(compgen -W '--count --mutations --seed --help' -- "$cur"))
-        else
-            COMPREPLY=($(compgen -W '--count --seed --plain --no-groups
-                --match-case --no-sort --keep-duplicates --output --pattern
-                --rules --help --version' -- "$cur"))
-        fi
+        case $command in
+            mutate) COMPREPLY=($(compgen -W '--count --mutations --seed --help' -- "$cur")) ;;
+            check) COMPREPLY=($(compgen -W '--help' -- "$cur")) ;;
+            substitute) COMPREPLY=($(compgen -W '--from --to --shuffle --seed --help' -- "$cur")) ;;
+            *) COMPREPLY=($(compgen -W '--count --seed --plain --no-groups
+                --match-case --no-sort --keep-duplicates --output --distinct
+                --possible --reject --filter --random --pattern --rules --help
+                --version' -- "$cur")) ;;
+        esac
         return
     fi
-    if [[ -z $command && $cword -eq 1 ]]; then
-        COMPREPLY=($(compgen -W 'mutate' -- "$cur"))
+    if [[ $command == check ]]; then
+        _filedir '@(vnk|nam|txt)'
+    elif [[ -z $command && $cword -eq 1 ]]; then
+        COMPREPLY=($(compgen -W 'mutate check substitute' -- "$cur"))
     fi
 } &&
     complete -F _varnock_cli varnock-cli

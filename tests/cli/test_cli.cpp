@@ -1,15 +1,21 @@
+// varnock-cli run as a real process.
 #include "engine/Filterize.h"
 #include "engine/GenerateNames.h"
-#include "engine/LetterTables.h"
+#include "genetic/SiblingLoop.h"
 #include "support/RunCli.h"
 #include "wordlist/WordSort.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
+#include <sys/stat.h>
 
 namespace {
+const QString Data = QStringLiteral(VARNOCK_TEST_DATA "/sources/");
+
 // The same run in-process through the window's own path: GenerateNames,
 // then Shaker and KillDupes as the options say.
 QByteArray expectedLines(const QStringList &options, const QString &sample, qint64 count, quint64 seed)
@@ -30,6 +36,12 @@ QByteArray expectedLines(const QStringList &options, const QString &sample, qint
     for (qsizetype i = 1; i < words.size(); ++i)
         text += words[i].toUtf8() + '\n';
     return text;
+}
+
+void row(const char *line, int exitCode, const char *out, const char *err = "", const char *shape = "")
+{
+    QTest::newRow(line) << QString::fromUtf8(line) << exitCode << QString::fromUtf8(out) << QString::fromUtf8(err)
+                        << QString::fromUtf8(shape);
 }
 } // namespace
 
@@ -58,124 +70,142 @@ private Q_SLOTS:
         }
     }
 
-    void marionSortedUniqueProperCase()
+    // One command line each (split at blanks, '' an empty argument, @ the
+    // data folder, %out a file that must not appear on failure): the exit
+    // code, standard output exactly ("#N": N lines, "*": anything), a part of
+    // standard error (none at all when empty), and a shape every line has.
+    // Every word passes the line's --reject patterns; a seeded line repeats.
+    void commandLines_data()
     {
-        const CliRun run = runCli(args("--seed 7 -n 2000 Marion"));
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.endsWith('\n') && !run.out.contains('\r'));
-        const QStringList words = run.lines();
-        QVERIFY(words.size() > 1000 && words.size() <= 2000);
-        for (qsizetype i = 0; i < words.size(); ++i) {
-            const QString &w = words[i];
-            // Proper case; the group is two vowels or one (maybe y-) pair entry.
-            const QString shape = Filterize(w);
-            QVERIFY2(shape.size() == 6 && shape.startsWith(u"Cvc") && shape.endsWith(u'c')
-                         && (shape.mid(3, 2) == u"vv" || LetterTables::WeightedVowelPairs.contains(w.mid(3, 2))),
-                     qPrintable(w));
-            if (i > 0)
-                QVERIFY2(words[i - 1] < w, qPrintable(w)); // strictly: sorted and unique
-        }
-    }
-
-    void seedMakesRunsRepeatable()
-    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("shape");
         // The README's example, pinned: a seed's words must not change between builds.
-        for (const char *line : {"--seed 42 -n 8 Marion", "-s42 -n 3 --count=8 Marion"}) // the last count holds
-            QCOMPARE(runCli(args(line)).out,
-                     QByteArray("Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n"));
-        const CliRun a = runCli(args("-s 123 -n 300 Yvonne"));
-        QCOMPARE(a.exitCode, 0);
-        QCOMPARE(runCli(args("--seed=123 -n 300 Yvonne")).out, a.out);
-        QVERIFY(runCli(args("-s124 -n 300 Yvonne")).out != a.out);
-        // Without a seed every run differs.
-        const CliRun clock = runCli(args("-n 300 Yvonne"));
-        QVERIFY(clock.lines().size() > 100);
-        QVERIFY(runCli(args("-n 300 Yvonne")).out != clock.out);
+        row("--seed 42 -n 8 Marion", 0, "Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n");
+        row("-s42 -n 3 --count=8 Marion", 0, "Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n");
+        row("-n 0 Marion", 0, "");
+        row("--no-sort Marion", 0, "#500");
+        row("-s 1 -n 20 -- -Ann", 0, "*", "", "^-[a-z]{3}$");
+        // How many words: 21 consonants, 5 vowels, 25 vowel pairs and the 4 groups with y.
+        row("--possible Marion", 0, "1342845 (exact)\n");
+        row("--possible --no-groups -n 3 Marion", 0, "1157625 (exact)\n");
+        row("--possible Babababababababababababababababa", 0, "218287458838193562060699462890625 (exact)\n");
+        row("--possible --pattern @elvish.vnk", 0, "18 (exact)\n");
+        row("--possible --reject ^K --rules @example.nam", 0, "2 (exact)\n");
+        row("--possible --rules @empty_end.nam", 0, "0 (exact)\n");
+        row("--possible --pattern @empty_named.vnk", 0, "1 (exact)\n"); // an empty section adds nothing
+        row("--possible --pattern @ambiguous_small.vnk", 0, "14 (exact)\n"); // aba and bab made twice each
+        row("--possible --pattern @ambiguous.vnk", 0, "1048576 (upper bound)\n");
+        // Distinct words: all there are when fewer exist.
+        row("-n 20 --distinct --pattern @ambiguous_small.vnk", 0,
+            "Aa\nAab\nAb\nAba\nAbab\nAbb\nAbba\nBa\nBaa\nBaab\nBab\nBaba\nBb\nBba\n",
+            "only 14 different words exist, fewer than the 20 asked for");
+        row("-n 5 --distinct --pattern @off_by_one.vnk", 0, "Rador\n", "only 1 different words exist");
+        row("-s 2 -n 100 --distinct Ab", 0, "#100", "", "^[AEIOU][b-df-hj-np-tv-z]$");
+        row("-s 2 -n 200 --distinct --no-sort Ab", 0, "#105", "only 105 different words exist");
+        row("-n 9 --distinct --reject ^[^K] --rules @example.nam", 0, "Karador\nKarawen\n",
+            "only 2 different words pass the --reject patterns");
+        row("-s 5 -n 300 --no-sort --reject a --reject [ei] Marion", 0, "#300");
+        row("-n 5 --reject . Marion -o %out", 1, "", "gave up after 1000000 draws in a row");
+        row("-n 5 --distinct --reject [ak] --rules @example.nam", 0, "", "only 0 different words");
+        row("--reject ( Marion", 2, "", "invalid --reject expression '(': missing closing parenthesis at offset 1");
+        row("Marion --reject", 2, "", "'--reject' needs a regular expression");
+        // Other sources of the filter.
+        row("-s 1 -n 50 --filter cv-9", 0, "*", "", "^[B-DF-HJ-NP-TV-Z][aeiou]-9$");
+        row("--filter cvxc", 2, "", "'x' at position 3 is not a filter element");
+        row("--filter Cv", 2, "", "'C' at position 1");
+        row("-s 4 -n 20 --random", 0, "*", "random sample: ", "^[A-Z][a-z]{3,12}$");
+        row("--random --pattern @elvish.vnk", 2, "", "cannot be combined");
+        // Files: warnings, refusals in the system's or the reader's words.
+        row("-n 2 --pattern @off_by_one.vnk", 0, "Rador\n",
+            "warning: @off_by_one.vnk: line 2: the rule names section 3, which the file does not have");
+        row("check @off_by_one.vnk", 0,
+            "@off_by_one.vnk: line 2: the rule names section 3, which the file does not have (sections count from "
+            "0; this file has sections 0 to 2)\n@off_by_one.vnk: line 3: section 0 is never named by the rule, so "
+            "its entries are never used (sections count from 0)\n@off_by_one.vnk: possible words: 1 (exact)\n");
+        row("check @unnamed_section.vnk", 0, "@unnamed_section.vnk: line 1: the rule names section 1, which the file "
+            "does not have (sections count from 0; this file has only section 0)\n@unnamed_section.vnk: line 2: section "
+            "0 is never named by the rule, so its entries are never used (sections count from 0)\n"
+            "@unnamed_section.vnk: possible words: 1 (exact)\n");
+        row("check @elvish.vnk @example.nam", 0,
+            "@elvish.vnk: possible words: 18 (exact)\n@example.nam: possible words: 4 (exact)\n");
+        row("check @tag_rules.nam", 0,
+            "@tag_rules.nam: line 4: '[END]' is read as an entry: only [MIDDLE] ends this section\n"
+            "@tag_rules.nam: line 5: '[STOP]' is read as an entry: only [MIDDLE] ends this section\n"
+            "@tag_rules.nam: line 6: '[MIDDLE] ' is read as an entry: a tag must stand alone on its line, without "
+            "blanks\n@tag_rules.nam: line 11: '[STOP] ' is read as an entry: a tag must stand alone on its line, "
+            "without blanks\n@tag_rules.nam: possible words: 12 (exact)\n");
+        row("check @no_next.vnk", 1, "@no_next.vnk: line 1: no [next] line follows the rule, so the file has no "
+                                     "sections\n@no_next.vnk: This file is not a valid Varnock file.\n");
+        row("check @ends_in_end.nam", 1, "@ends_in_end.nam: line 7: the file ends inside the end section, before "
+                                         "[STOP]\n@ends_in_end.nam: This file is not a valid rules file.\n"
+                                         "@ends_in_end.nam: possible words: 2 (exact)\n"); // still gives words
+        row("check @no-such-file.vnk", 1, "", "cannot open @no-such-file.vnk: No such file or directory");
+        row("check @", 1, "", "Is a directory");
+        row("check", 2, "", "no FILE");
+        row("--pattern @no-such-file.vnk -o %out", 1, "", "cannot open @no-such-file.vnk: No such file or directory");
+        row("--pattern @no_next.vnk -o %out", 1, "", "This file is not a valid Varnock file.");
+        row("--pattern @garbage.bin", 1, "", "This file is not a valid Varnock file.");
+        row("--rules @no_start.nam", 1, "", "This file is not a valid rules file.");
+        row("--rules @ends_in_middle.nam -o %out", 1, "", "line 4: the file ends inside the middle section");
+        row("--rules @empty_end.nam -n 5", 0, "");
+        row("--rules @empty_end.nam -n 5 --distinct", 0, "");
+        row("-n 200 --keep-duplicates --rules @example.nam", 0, "#200", "", "^(Kara|Elra)(dor|wen)$");
+        // The substitution tool's rewrite, shuffle and refusal.
+        row("substitute Hello --to zyxwvutsrqponmlkjihgfedcba", 0, "Svool\n");
+        row("substitute CAB --from abc --to XYZ", 0, "ZXY\n");
+        row("substitute a1 --from 1 --to q", 0, "aQ\n");
+        row("substitute --shuffle -s 3 Abc --from abc --to abc", 0, "*", "new charset: ",
+            "^(?=.*[aA])(?=.*[bB])(?=.*[cC])[A-C][a-c]{2}$");
+        row("substitute abc --from abc --to xy", 2, "", "The original and the new charset are not of the same length!");
+        // Bad arguments: exit 2, the culprit named.
+        const std::pair<const char *, const char *> refused[] = {
+            {"-n -5 Marion", "'-5'"}, {"--count 10000001 Marion", "'10000001'"}, {"--count=1e400 Marion", "'1e400'"},
+            {"-n &HFFFF Marion", "'&HFFFF'"}, {"-n 13,5 Marion", "'13,5'"}, {"-n +5 Marion", "'+5'"},
+            {"-s -0 Marion", "'-0'"}, {"--seed 18446744073709551616 Marion", "'18446744073709551616'"},
+            {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n'"},
+            {"--colour Marion", "'--colour'"}, {"--plain=yes Marion", "'--plain=yes'"}, {"Marion -o", "'-o'"},
+            {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}};
+        for (const auto &[line, named] : refused)
+            row(line, 2, "", named);
+        row("mutate 2026", 1, "", "no vowel or consonant");
+        row("mutate -m 0 Marion", 1, "", "0 or less");
+        row("mutate -n 32768 Marion", 2, "", "not a count");
+        row("mutate Marion --seed", 2, "", "needs a value");
     }
 
-    void countBoundariesAndDoubleDash()
+    void commandLines()
     {
-        const CliRun zero = runCli(args("-n 0 Marion"));
-        QCOMPARE(zero.exitCode, 0);
-        QCOMPARE(zero.out, QByteArray());
-        QCOMPARE(runCli(args("--no-sort Marion")).out.count('\n'), 500); // the default count
-
-        // The largest count: ten million one-letter words to a file.
+        QFETCH(QString, line);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QFETCH(QString, shape);
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"many.txt"_qs);
-        QCOMPARE(runCli(args("-n 10000000 --no-sort -s 1 a -o") << path).exitCode, 0);
-        QCOMPARE(QFileInfo(path).size(), qint64(30000000));
-
-        const CliRun dashed = runCli(args("-s 1 -n 20 -- -Ann"));
-        QCOMPARE(dashed.exitCode, 0);
-        QVERIFY(!dashed.lines().isEmpty());
-        for (const QString &w : dashed.lines())
-            QVERIFY2(w.size() == 4 && w.startsWith(u'-') && w[1].isLower(), qPrintable(w));
-    }
-
-    // Exit code 2, nothing on standard output, the culprit named on standard error.
-    void badArguments()
-    {
-        const std::pair<const char *, const char *> cases[] = { // arguments split at blanks
-            {"-n -5 Marion", "'-5'"}, {"--count 10000001 Marion", "'10000001'"}, {"-n many Marion", "'many'"},
-            {"--count=1e3 Marion", "'1e3'"}, {"-n +5 Marion", "'+5'"}, {"-n 5.0 Marion", "'5.0'"},
-            {"Marion -n", "'-n'"}, {"-s -1 Marion", "'-1'"}, {"-s -0 Marion", "'-0'"},
-            {"--seed 18446744073709551616 Marion", "'18446744073709551616'"}, {"--seed 0x10 Marion", "'0x10'"},
-            {"--colour Marion", "'--colour'"}, {"--plain=yes Marion", "'--plain=yes'"}, {"-n 5", "SAMPLE"},
-            {"", "SAMPLE"} /* one empty argument */, {"Marion Yvonne", "'Yvonne'"}, {"Marion -o", "'-o'"}};
-        for (const auto &[arguments, named] : cases) {
-            const CliRun run = runCli(QString::fromLatin1(arguments).split(u' '));
-            QCOMPARE(run.exitCode, 2);
-            QCOMPARE(run.out, QByteArray());
-            QVERIFY2(run.err.contains(named), run.err.constData());
+        const QString outPath = dir.filePath(u"out.txt"_qs);
+        QStringList arguments;
+        for (QString a : line.split(u' ', Qt::SkipEmptyParts))
+            arguments << (a == u"''" ? QString() : a.replace(u'@', Data).replace(u"%out"_qs, outPath));
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        out.replace(u'@', Data);
+        if (out.startsWith(u'#'))
+            QCOMPARE(run.lines().size(), out.mid(1).toInt());
+        else if (out != u"*")
+            QCOMPARE(QString::fromUtf8(run.out), out);
+        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).contains(err.replace(u'@', Data)),
+                 run.err.constData());
+        const QRegularExpression lineShape(shape);
+        for (const QString &word : run.lines()) {
+            QVERIFY2(lineShape.match(word).hasMatch(), qPrintable(word));
+            for (qsizetype i = arguments.indexOf(u"--reject"_qs); i >= 0; i = arguments.indexOf(u"--reject"_qs, i + 1))
+                QVERIFY2(!QRegularExpression(arguments[i + 1]).match(word).hasMatch(), qPrintable(word));
         }
-    }
-
-    void outputFileHasCrLf()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"words.txt"_qs);
-        const CliRun toFile = runCli(args("-s 5 -n 800 Marion -o") << path);
-        QCOMPARE(toFile.exitCode, 0);
-        QCOMPARE(toFile.out, QByteArray());
-        QByteArray lf = runCli(args("-s 5 -n 800 Marion")).out;
-        QVERIFY(!lf.isEmpty());
-        QCOMPARE(fileBytes(path), lf.replace("\n", "\r\n"));
-        // Replaced whole by the next run, unsorted this time.
-        QCOMPARE(runCli(args("--no-sort -s 5 -n 800 Marion --output") << path).exitCode, 0);
-        QCOMPARE(fileBytes(path), runCli(args("--no-sort -s 5 -n 800 Marion")).out.replace("\n", "\r\n"));
-    }
-
-    void unwritableOutput()
-    {
-        QTemporaryDir dir;
-        const QString missing = dir.filePath(u"no/such/folder/words.txt"_qs);
-        CliRun run = runCli(args("Marion -o") << missing);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(QString::fromUtf8(run.err).contains(missing), run.err.constData());
-        QCOMPARE(run.out, QByteArray());
-        QCOMPARE(runCli(args("Marion -o") << dir.path()).exitCode, 1);
-        QVERIFY(QFileInfo(dir.path()).isDir());
-
-        // A write that fails half-way (file size limit) leaves the earlier
-        // file exactly as it was and no temporary file behind.
-        const QString path = dir.filePath(u"keep.txt"_qs);
-        QCOMPARE(runCli(args("-s 1 -n 3 Ana -o") << path).exitCode, 0);
-        const QByteArray before = fileBytes(path);
-        for (const char *order : {"--no-sort", "--keep-duplicates"}) {
-            run = runCli(args("-n 1000000 Marion -o") << path << QString::fromLatin1(order), u"ulimit -f 64"_qs);
-            QCOMPARE(run.exitCode, 1);
-            QVERIFY2(QString::fromUtf8(run.err).contains(path), run.err.constData());
-            QCOMPARE(fileBytes(path), before);
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.txt"_qs});
-        }
-
-        // Standard output on a full device: a device node of our own, never /dev.
-        const QString full = dir.filePath(u"full"_qs);
-        QCOMPARE(QProcess::execute(u"mknod"_qs, {full, u"c"_qs, u"1"_qs, u"7"_qs}), 0);
-        run = runCli(args("-n 100 Marion"), u"exec >"_qs + full);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("standard output"), run.err.constData());
+        if (arguments.contains(u"-s"_qs) || line.contains(u"seed"_qs))
+            QCOMPARE(runCli(arguments).out, run.out);
+        QVERIFY(exitCode == 0 || !QFile::exists(outPath));
     }
 
     void helpAndVersion()
@@ -183,11 +213,166 @@ private Q_SLOTS:
         QCOMPARE(runCli(args("--version")).out,
                  QByteArray("varnock-cli " QT_STRINGIFY(VARNOCK_VERSION_MAJOR) "." QT_STRINGIFY(
                      VARNOCK_VERSION_MINOR) "." QT_STRINGIFY(VARNOCK_VERSION_PATCH) "\n"));
-        for (const char *flag : {"-h", "--help"}) {
-            const CliRun help = runCli(args(flag));
-            QCOMPARE(help.exitCode, 0);
-            QVERIFY(help.out.startsWith("Usage: varnock-cli") && help.out.contains("--keep-duplicates"));
+        const CliRun help = runCli(args("-h"));
+        QVERIFY(help.out.startsWith("Usage: varnock-cli"));
+        for (const char *listed : {"--keep-duplicates", "--distinct", "--possible", "--reject REGEX", "--filter FILTER",
+                                   "--random", "--pattern FILE", "  mutate ", "  check ", "  substitute "})
+            QVERIFY2(help.out.contains(listed), listed);
+        for (const char *command : {"mutate", "check", "substitute"})
+            QVERIFY(runCli({QString::fromLatin1(command), u"--help"_qs}).out.startsWith(QByteArray("Usage: varnock-cli ") + command));
+    }
+
+    void wordsFromFiles()
+    {
+        QStringList elvish;
+        for (const char *a : {"Ae", "El", "Gil"})
+            for (const char *b : {"an", "ar", "ith"})
+                for (const char *c : {"dor", "wen"})
+                    elvish << QLatin1String(a) + QLatin1String(b) + QLatin1String(c);
+        const std::tuple<const char *, QString, QStringList> cases[] = {
+            {"--pattern", Data + "elvish.vnk", elvish},
+            {"--rules", Data + "example.nam", {"Karador", "Karawen", "Elrador", "Elrawen"}},
+            {"--rules", Data + "blank_ending.nam", {"Kara Ith"}},
+            {"--rules", Data + "ends_in_end.nam", {"Karador", "Karawen"}} /* reported, as in the window */};
+        for (const auto &[option, file, possible] : cases) {
+            const QStringList options{option, file, "-n", "300", "--no-sort", "--seed"};
+            const CliRun run = runCli(options + QStringList{"11"});
+            QCOMPARE(run.exitCode, 0);
+            const QStringList words = run.lines();
+            QCOMPARE(words.size(), 300);
+            // 300 draws over at most 18 words: every one appears, nothing else does.
+            QCOMPARE(QSet<QString>(words.begin(), words.end()), QSet<QString>(possible.begin(), possible.end()));
+            QVERIFY(runCli(options + QStringList{"12"}).out != run.out || possible.size() == 1);
         }
+    }
+
+    void outputFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"words.txt"_qs);
+        for (const char *line : {"-s 5 -n 800 Marion", "--no-sort -s 5 -n 800 Marion", "-s 9 -n 5 --no-sort "
+                                 "--pattern " VARNOCK_TEST_DATA "/sources/elvish.vnk", "-s 3 -n 40 --distinct Ab"}) {
+            // Replaced whole by each run, CR LF line ends.
+            const CliRun toFile = runCli(args(line) << u"-o"_qs << path);
+            QCOMPARE(toFile.exitCode, 0);
+            QCOMPARE(toFile.out, QByteArray());
+            QByteArray lf = runCli(args(line)).out;
+            QVERIFY(!lf.isEmpty());
+            QCOMPARE(fileBytes(path), lf.replace("\n", "\r\n"));
+        }
+        const QString missing = dir.filePath(u"no/such/folder/words.txt"_qs);
+        CliRun run = runCli(args("Marion -o") << missing);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(run.err).contains(missing), run.err.constData());
+        QCOMPARE(runCli(args("Marion -o") << dir.path()).exitCode, 1);
+        QVERIFY(QFileInfo(dir.path()).isDir());
+
+        // A write that fails half-way (file size limit) leaves the earlier
+        // file exactly as it was and no temporary file behind.
+        const QByteArray before = fileBytes(path);
+        for (const char *order : {"--no-sort", "--keep-duplicates"}) {
+            run = runCli(args("-n 1000000 Marion -o") << path << QString::fromLatin1(order), u"ulimit -f 64"_qs);
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(QString::fromUtf8(run.err).contains(path), run.err.constData());
+            QCOMPARE(fileBytes(path), before);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"words.txt"_qs});
+        }
+        // The largest count: ten million one-letter words.
+        QCOMPARE(runCli(args("-n 10000000 --no-sort -s 1 a -o") << path).exitCode, 0);
+        QCOMPARE(QFileInfo(path).size(), qint64(30000000));
+    }
+
+    // Every kind of target gets the words without being destroyed: a link
+    // stays a link, a device stays a device, a pipe delivers every line, a
+    // file keeps its mode. Permission cases run as an unprivileged user.
+    void outputTargets()
+    {
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)); // reachable by the other user
+        const QString words = dir.filePath("words.txt"), link = dir.filePath("link.txt");
+        const QString device = dir.filePath("dev"), fifo = dir.filePath("fifo");
+        const QStringList run{"-s", "4", "-n", "50", "Marion", "-o"};
+        const QByteArray expected = runCli(run.mid(0, 5)).out.replace("\n", "\r\n");
+        QCOMPARE(expected.count("\r\n"), 50);
+        auto mode = [](const QString &path) {
+            struct stat st {};
+            return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode) : -1;
+        };
+
+        QFile(words).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::setPermissions(words, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(QFile::link(words, link));
+        QCOMPARE(runCli(run + QStringList{link}).exitCode, 0);
+        QCOMPARE(fileBytes(words), expected);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(mode(words), S_IFREG | 0600);
+
+        QCOMPARE(QProcess::execute("mknod", {device, "c", "1", "3"}), 0); // the null device, in our folder
+        QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
+        QCOMPARE(runCli(run + QStringList{device}).exitCode, 0);
+        QCOMPARE(mode(device) & S_IFMT, S_IFCHR);
+        QProcess reader;
+        reader.start("cat", {fifo});
+        QVERIFY(reader.waitForStarted());
+        QCOMPARE(runCli(run + QStringList{fifo}).exitCode, 0);
+        QVERIFY(reader.waitForFinished());
+        QCOMPARE(reader.readAllStandardOutput(), expected);
+        QCOMPARE(mode(fifo) & S_IFMT, S_IFIFO);
+        // A full device of our own: the write fails as a full disk.
+        const QString full = dir.filePath("full");
+        QCOMPARE(QProcess::execute("mknod", {full, "c", "1", "7"}), 0);
+        const CliRun noSpace = runCli(QStringList{"-n", "100000", "Marion", "-o", full});
+        QCOMPARE(noSpace.exitCode, 1);
+        QVERIFY2(noSpace.err.contains("Disk full"), noSpace.err.constData());
+        const CliRun fullOut = runCli(args("-n 100 Marion"), u"exec >"_qs + full);
+        QCOMPARE(fullOut.exitCode, 1);
+        QVERIFY2(fullOut.err.contains("standard output"), fullOut.err.constData());
+        for (const QStringList &line : {QStringList{"check", Data + "elvish.vnk"}, QStringList{"substitute", "--help"}})
+            QCOMPARE(runCli(line, u"exec >"_qs + full).exitCode, 1);
+        // A socket takes no open(): refused, and still a socket.
+        const QString socket = dir.filePath("socket");
+        QCOMPARE(QProcess::execute("python3", {"-c", "import socket,sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])",
+                                               socket}), 0);
+        QCOMPARE(runCli(run + QStringList{socket}).exitCode, 1);
+        QCOMPARE(mode(socket) & S_IFMT, S_IFSOCK);
+
+        // As nobody: the root-owned mode-600 file is refused and kept; in a
+        // folder that takes no new file, a writable file is written in place
+        // and a new one is refused.
+        const QString asNobody = u"exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$0\" \"$@\""_qs;
+        CliRun refused = runCli(run + QStringList{words}, asNobody);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("Permission denied"), refused.err.constData());
+        QCOMPARE(fileBytes(words), expected);
+        const QString open = dir.filePath("open.txt");
+        QFile(open).open(QIODevice::WriteOnly);
+        QFile::setPermissions(open, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555));
+        QCOMPARE(runCli(run + QStringList{open}, asNobody).exitCode, 0);
+        QCOMPARE(fileBytes(open), expected);
+        refused = runCli(run + QStringList{dir.filePath("new.txt")}, asNobody);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("Permission denied"), refused.err.constData());
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    }
+
+    void mutatePrintsTheSiblingLoopsSiblings()
+    {
+        const CliRun run = runCli(args("mutate --seed 77 -n 25 --mutations=3 Christopher"));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        // The same seed through the window's loop gives the same siblings.
+        XoshiroRandom random(77);
+        QStringList expected;
+        breedSiblings(u"Christopher"_qs, [] { return 25.0; }, [] { return 3; }, random,
+                      [&](const QString &s) { expected << s; });
+        QCOMPARE(expected.size(), 25);
+        QCOMPARE(run.lines(), expected);
+        QCOMPARE(runCli(args("mutate Christopher -s 77 --mutations 3 -n 25")).out, run.out);
+        const CliRun dashed = runCli(args("mutate -s 1 -- -ab"));
+        QCOMPARE(dashed.lines().size(), 10); // the default count
+        for (const QString &s : dashed.lines())
+            QVERIFY(s.startsWith(u'-') && s.size() == 3);
     }
 };
 
