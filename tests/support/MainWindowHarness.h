@@ -1,71 +1,124 @@
 #pragma once
 
 #include "engine/RandomSource.h"
+#include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/frmMain.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMap>
+#include <QMenu>
+#include <QPushButton>
 #include <QSettings>
+#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <memory>
 
 // A main window over a private settings file, scripted dialogs and a seeded
 // (or scripted) random source.
-class MainWindowHarness {
-public:
+struct MainWindowHarness {
     explicit MainWindowHarness(const QMap<QString, QString> &stored = {})
     {
-        QVERIFY(dir.isValid());
-        iniPath = dir.filePath(QStringLiteral("Varnock.conf"));
-        settings = std::make_unique<SettingsStore>(QStringLiteral("Varnock"), iniPath);
-        for (auto it = stored.begin(); it != stored.end(); ++it) {
-            const QStringList parts = it.key().split(u'/');
-            settings->save(parts.at(0), parts.at(1), it.value());
+        // Written behind the store's back, as a hand edit would be.
+        QSettings file(iniPath, QSettings::IniFormat);
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            file.setValue(it.key(), it.value());
+    }
+
+    // Shown and active, for real key events.
+    frmMain &open(RandomSource *source = nullptr, bool show = true)
+    {
+        window = std::make_unique<frmMain>(settings, source ? *source : seeded, dialogs);
+        if (show) {
+            window->show();
+            window->activateWindow();
+            if (!QTest::qWaitForWindowActive(window.get()))
+                QTest::qFail("window not active", __FILE__, __LINE__);
         }
-    }
-
-    frmMain &open(RandomSource *source = nullptr)
-    {
-        window = std::make_unique<frmMain>(*settings, source ? *source : seeded, dialogs);
         return *window;
-    }
-
-    frmMain &openShown(RandomSource *source = nullptr)
-    {
-        open(source);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            QTest::qFail("window not exposed", __FILE__, __LINE__);
-        return *window;
-    }
-
-    QAction *action(const char *name) const { return child<QAction>(name); }
-
-    // The window's child of that name; a missing one fails the test.
-    template <typename T>
-    T *child(const char *name) const
-    {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            QTest::qFail(qPrintable(QStringLiteral("no child ") + QString::fromLatin1(name)), __FILE__, __LINE__);
-        return found;
     }
 
     // What the settings file holds, read independently of the window's store.
-    QString stored(const QString &section, const QString &key) const
-    {
-        QSettings file(iniPath, QSettings::IniFormat);
-        return file.value(section + u'/' + key, QStringLiteral("<absent>")).toString();
-    }
+    QString stored(const QString &key) const { return QSettings(iniPath, QSettings::IniFormat).value(key, u"<absent>"_qs).toString(); }
     QStringList storedKeys() const { return QSettings(iniPath, QSettings::IniFormat).allKeys(); }
+    void store(const QString &key, const QString &value) { settings.save(key.section(u'/', 0, 0), key.section(u'/', 1), value); }
+
+    QStringList listed() const { return window->namesModel->stringList(); }
+    QStringList history() const
+    {
+        QStringList entries;
+        for (int i = 0; i < window->txtFilter->count(); ++i)
+            entries << window->txtFilter->itemText(i);
+        return entries;
+    }
+    // Types into the filter box and presses Enter, as a user would.
+    void typeAndEnter(const QString &text) const
+    {
+        QLineEdit *edit = window->txtFilter->lineEdit();
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // Every control a run takes away that is not usable now.
+    QStringList disabled() const
+    {
+        const frmMain &w = *window;
+        QStringList off;
+        for (QMenu *menu : {w.mnuFile, w.mnuOptions, w.mnuHelp})
+            if (!menu->menuAction()->isEnabled())
+                off << menu->objectName();
+        for (QWidget *c : std::initializer_list<QWidget *>{w.txtFilter, w.cmdGo, w.txtNames, w.cmdSelAll, w.cmdSelNone})
+            if (!c->isEnabled())
+                off << c->objectName();
+        for (QAction *item : {w.mnuGenerate, w.mnuVarnock, w.mnuOpen, w.mnuFast, w.mnuNoOfWords, w.mnuAbout})
+            if (!item->isEnabled())
+                off << item->objectName();
+        return off;
+    }
 
     QTemporaryDir dir;
-    QString iniPath;
-    std::unique_ptr<SettingsStore> settings;
+    QString iniPath = dir.filePath(u"Varnock.conf"_qs);
+    SettingsStore settings{u"Varnock"_qs, iniPath};
     ScriptedDialogs dialogs;
     XoshiroRandom seeded{20261206};
     std::unique_ptr<frmMain> window;
+};
+
+inline QString dataFile(const char *name) { return QStringLiteral(VARNOCK_TEST_DATA "/sources/") + QLatin1String(name); }
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        QTest::qFail(qPrintable("cannot write " + path), __FILE__, __LINE__);
+}
+
+// The width of the navy bar (top row of the progress box) at every repaint.
+struct BarWatcher : QObject {
+    explicit BarWatcher(ProgressBox *box) : box(box) { box->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            int navy = 0;
+            for (int x = 0; x < box->image().width(); ++x)
+                navy += box->image().pixel(x, 0) == ProgressBox::navy;
+            widths << navy;
+        }
+        return false;
+    }
+    ProgressBox *box;
+    QList<int> widths;
 };

@@ -17,59 +17,39 @@ public:
         QString text; // message text, question, prompt or open-dialog title
         QString title;
         Icon icon = Icon::None;
-        QString defaultText;       // input boxes: the pre-filled entry
-        FilterPairs filters;       // open dialogs
-        QString defaultSuffix;     // open dialogs
-        QString startFolder;       // open dialogs
+        QString defaultText; // input boxes: the pre-filled entry; open dialogs: suffix|folder|filters
     };
 
     std::deque<bool> yesNoAnswers;
-    std::deque<QString> inputAnswers;
-    std::deque<QString> openAnswers;
+    std::deque<QString> inputAnswers, openAnswers;
     QList<Shown> shown;
     // Runs while a message box would be on screen (e.g. to inspect the window).
-    std::function<void(const Shown &)> onMessage;
+    std::function<void()> onMessage;
 
     void message(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
-        Shown s{QStringLiteral("message"), text, title, icon, {}, {}, {}, {}};
-        shown << s;
+        shown << Shown{u"message"_qs, text, title, icon, {}};
         if (onMessage)
-            onMessage(s);
+            onMessage();
     }
     bool askYesNo(QWidget *, const QString &text, const QString &title) override
     {
-        shown << Shown{QStringLiteral("question"), text, title, Icon::Question, {}, {}, {}, {}};
-        if (yesNoAnswers.empty()) {
-            QTest::qFail("unexpected question box", __FILE__, __LINE__);
-            return false;
-        }
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        shown << Shown{u"question"_qs, text, title, Icon::Question, {}};
+        return take(yesNoAnswers, false);
     }
     QString inputBox(QWidget *, const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        shown << Shown{QStringLiteral("input"), prompt, title, Icon::None, defaultText, {}, {}, {}};
-        if (inputAnswers.empty()) {
-            QTest::qFail("unexpected input box", __FILE__, __LINE__);
-            return QString();
-        }
-        QString answer = inputAnswers.front();
-        inputAnswers.pop_front();
-        return answer;
+        shown << Shown{u"input"_qs, prompt, title, Icon::None, defaultText};
+        return take(inputAnswers, QString());
     }
-    QString openFile(QWidget *, const QString &title, const FilterPairs &filters,
-                     const QString &defaultSuffix, const QString &startFolder) override
+    QString openFile(QWidget *, const QString &title, const FilterPairs &filters, const QString &defaultSuffix,
+                     const QString &startFolder) override
     {
-        shown << Shown{QStringLiteral("open"), title, title, Icon::None, {}, filters, defaultSuffix, startFolder};
-        if (openAnswers.empty()) {
-            QTest::qFail("unexpected open-file dialog", __FILE__, __LINE__);
-            return QString();
-        }
-        QString answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
+        QStringList details{defaultSuffix, startFolder};
+        for (const auto &[description, patterns] : filters)
+            details << description + u'=' + patterns;
+        shown << Shown{u"open"_qs, title, title, Icon::None, details.join(u'|')};
+        return take(openAnswers, QString());
     }
 
     QStringList messages() const
@@ -79,5 +59,18 @@ public:
             if (s.kind == u"message")
                 texts << s.text;
         return texts;
+    }
+
+private:
+    template <typename T>
+    static T take(std::deque<T> &answers, T none)
+    {
+        if (answers.empty()) {
+            QTest::qFail("unexpected dialog", __FILE__, __LINE__);
+            return none;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
