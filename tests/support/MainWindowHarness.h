@@ -6,19 +6,8 @@
 #include "shell/frmMain.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMap>
-#include <QMenu>
-#include <QPushButton>
-#include <QSettings>
-#include <QStringListModel>
-#include <QTemporaryDir>
-#include <QtTest/QTest>
+#include <QtTest/QtTest>
+#include <QtWidgets>
 #include <memory>
 
 // A main window over a private settings file, scripted dialogs and a seeded
@@ -31,7 +20,6 @@ struct MainWindowHarness {
         for (auto it = stored.begin(); it != stored.end(); ++it)
             file.setValue(it.key(), it.value());
     }
-
     // Shown and active, for real key events.
     frmMain &open(RandomSource *source = nullptr, bool show = true)
     {
@@ -44,12 +32,10 @@ struct MainWindowHarness {
         }
         return *window;
     }
-
     // What the settings file holds, read independently of the window's store.
     QString stored(const QString &key) const { return QSettings(iniPath, QSettings::IniFormat).value(key, u"<absent>"_qs).toString(); }
     QStringList storedKeys() const { return QSettings(iniPath, QSettings::IniFormat).allKeys(); }
     void store(const QString &key, const QString &value) { settings.save(key.section(u'/', 0, 0), key.section(u'/', 1), value); }
-
     QStringList listed() const { return window->namesModel->stringList(); }
     QStringList history() const
     {
@@ -61,25 +47,20 @@ struct MainWindowHarness {
     // Types into the filter box and presses Enter, as a user would.
     void typeAndEnter(const QString &text) const
     {
-        QLineEdit *edit = window->txtFilter->lineEdit();
-        edit->clear();
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Return);
+        window->txtFilter->lineEdit()->clear();
+        QTest::keyClicks(window->txtFilter->lineEdit(), text);
+        QTest::keyClick(window->txtFilter->lineEdit(), Qt::Key_Return);
     }
     // Every control a run takes away that is not usable now.
     QStringList disabled() const
     {
         const frmMain &w = *window;
         QStringList off;
-        for (QMenu *menu : {w.mnuFile, w.mnuOptions, w.mnuHelp})
-            if (!menu->menuAction()->isEnabled())
-                off << menu->objectName();
-        for (QWidget *c : std::initializer_list<QWidget *>{w.txtFilter, w.cmdGo, w.txtNames, w.cmdSelAll, w.cmdSelNone})
-            if (!c->isEnabled())
-                off << c->objectName();
-        for (QAction *item : {w.mnuGenerate, w.mnuVarnock, w.mnuOpen, w.mnuFast, w.mnuNoOfWords, w.mnuAbout})
-            if (!item->isEnabled())
-                off << item->objectName();
+        for (QObject *c : std::initializer_list<QObject *>{w.mnuFile->menuAction(), w.mnuOptions->menuAction(), w.mnuHelp->menuAction(),
+                                                          w.txtFilter, w.cmdGo, w.txtNames, w.cmdSelAll, w.cmdSelNone, w.mnuGenerate,
+                                                          w.mnuVarnock, w.mnuOpen, w.mnuFast, w.mnuNoOfWords, w.mnuAbout})
+            if (!c->property("enabled").toBool())
+                off << (qobject_cast<QAction *>(c) && qobject_cast<QAction *>(c)->menu() ? qobject_cast<QAction *>(c)->menu() : c)->objectName();
         return off;
     }
 
@@ -92,13 +73,11 @@ struct MainWindowHarness {
 };
 
 inline QString dataFile(const char *name) { return QStringLiteral(VARNOCK_TEST_DATA "/sources/") + QLatin1String(name); }
-
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
-
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -106,12 +85,15 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
         QTest::qFail(qPrintable("cannot write " + path), __FILE__, __LINE__);
 }
 
-// The width of the navy bar (top row of the progress box) at every repaint.
+// The width of the navy bar (top row of the progress box) at every repaint,
+// and each new status caption shown then.
 struct BarWatcher : QObject {
-    explicit BarWatcher(ProgressBox *box) : box(box) { box->installEventFilter(this); }
+    explicit BarWatcher(frmMain &w) : box(w.picProgBar), label(w.lblStatus) { box->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint) {
+            if (!captions.contains(label->text()))
+                captions << label->text();
             int navy = 0;
             for (int x = 0; x < box->image().width(); ++x)
                 navy += box->image().pixel(x, 0) == ProgressBox::navy;
@@ -120,5 +102,7 @@ struct BarWatcher : QObject {
         return false;
     }
     ProgressBox *box;
+    QLabel *label;
     QList<int> widths;
+    QStringList captions;
 };

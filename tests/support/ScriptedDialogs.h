@@ -19,12 +19,10 @@ public:
         Icon icon = Icon::None;
         QString defaultText; // input boxes: the pre-filled entry; open dialogs: suffix|folder|filters
     };
-
     std::deque<bool> yesNoAnswers;
     std::deque<QString> inputAnswers, openAnswers;
     QList<Shown> shown;
-    // Runs while a message box would be on screen (e.g. to inspect the window).
-    std::function<void()> onMessage;
+    std::function<void()> onMessage; // runs while a message box would be on screen
 
     void message(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
@@ -42,22 +40,20 @@ public:
         shown << Shown{u"input"_qs, prompt, title, Icon::None, defaultText};
         return take(inputAnswers, QString());
     }
-    QString openFile(QWidget *, const QString &title, const FilterPairs &filters, const QString &defaultSuffix,
-                     const QString &startFolder) override
+    QString openFile(QWidget *, const QString &title, const FilterPairs &filters, const QString &suffix, const QString &folder) override
     {
-        QStringList details{defaultSuffix, startFolder};
+        QStringList details{suffix, folder};
         for (const auto &[description, patterns] : filters)
             details << description + u'=' + patterns;
         shown << Shown{u"open"_qs, title, title, Icon::None, details.join(u'|')};
         return take(openAnswers, QString());
     }
-
     QStringList messages() const
     {
         QStringList texts;
         for (const Shown &s : shown)
-            if (s.kind == u"message")
-                texts << s.text;
+            texts << (s.kind == u"message" ? s.text : QString());
+        texts.removeAll(QString());
         return texts;
     }
 
