@@ -8,7 +8,6 @@
 
 #include <QtTest/QtTest>
 #include <QtWidgets>
-#include <memory>
 
 // A main window over a private settings file, scripted dialogs and a seeded
 // (or scripted) random source.
@@ -20,8 +19,7 @@ struct MainWindowHarness {
         for (auto it = stored.begin(); it != stored.end(); ++it)
             file.setValue(it.key(), it.value());
     }
-    // Shown and active, for real key events.
-    frmMain &open(RandomSource *source = nullptr, bool show = true)
+    frmMain &open(RandomSource *source = nullptr, bool show = true) // shown and active, for real key events
     {
         window = std::make_unique<frmMain>(settings, source ? *source : seeded, dialogs);
         if (show) {
@@ -32,8 +30,7 @@ struct MainWindowHarness {
         }
         return *window;
     }
-    // What the settings file holds, read independently of the window's store.
-    QString stored(const QString &key) const { return QSettings(iniPath, QSettings::IniFormat).value(key, u"<absent>"_qs).toString(); }
+    QString stored(const QString &key) const { return QSettings(iniPath, QSettings::IniFormat).value(key, u"<absent>"_qs).toString(); } // not through the store
     QStringList storedKeys() const { return QSettings(iniPath, QSettings::IniFormat).allKeys(); }
     void store(const QString &key, const QString &value) { settings.save(key.section(u'/', 0, 0), key.section(u'/', 1), value); }
     QStringList listed() const { return window->namesModel->stringList(); }
@@ -44,23 +41,19 @@ struct MainWindowHarness {
             entries << window->txtFilter->itemText(i);
         return entries;
     }
-    // Types into the filter box and presses Enter, as a user would.
-    void typeAndEnter(const QString &text) const
+    void typeAndEnter(const QString &text) const // in the filter box, as a user would
     {
         window->txtFilter->lineEdit()->clear();
         QTest::keyClicks(window->txtFilter->lineEdit(), text);
         QTest::keyClick(window->txtFilter->lineEdit(), Qt::Key_Return);
     }
-    // Every control a run takes away that is not usable now.
-    QStringList disabled() const
+    QStringList disabled() const // every control a run takes away that is not usable now
     {
-        const frmMain &w = *window;
         QStringList off;
-        for (QObject *c : std::initializer_list<QObject *>{w.mnuFile->menuAction(), w.mnuOptions->menuAction(), w.mnuHelp->menuAction(),
-                                                          w.txtFilter, w.cmdGo, w.txtNames, w.cmdSelAll, w.cmdSelNone, w.mnuGenerate,
-                                                          w.mnuVarnock, w.mnuOpen, w.mnuFast, w.mnuNoOfWords, w.mnuAbout})
-            if (!c->property("enabled").toBool())
-                off << (qobject_cast<QAction *>(c) && qobject_cast<QAction *>(c)->menu() ? qobject_cast<QAction *>(c)->menu() : c)->objectName();
+        for (const char *name : {"mnuFile", "mnuOptions", "mnuHelp", "txtFilter", "cmdGo", "txtNames", "cmdSelAll", "cmdSelNone",
+                                 "mnuGenerate", "mnuVarnock", "mnuOpen", "mnuFast", "mnuNoOfWords", "mnuAbout"})
+            if (QObject *c = window->findChild<QObject *>(QLatin1String(name)); !(qobject_cast<QMenu *>(c) ? qobject_cast<QMenu *>(c)->menuAction() : c)->property("enabled").toBool())
+                off << QLatin1String(name);
         return off;
     }
 
@@ -81,8 +74,7 @@ inline QByteArray fileBytes(const QString &path)
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        QTest::qFail(qPrintable("cannot write " + path), __FILE__, __LINE__);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), qPrintable(path));
 }
 
 // The width of the navy bar (top row of the progress box) at every repaint,

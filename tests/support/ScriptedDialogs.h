@@ -12,13 +12,9 @@
 // unexpected box never goes unnoticed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    struct Shown {
-        QString kind; // "message", "question", "input" or "open"
-        QString text; // message text, question, prompt or open-dialog title
-        QString title;
-        Icon icon = Icon::None;
-        QString defaultText; // input boxes: the pre-filled entry; open dialogs: suffix|folder|filters
-    };
+    // kind: "message", "question", "input" or "open"; text: the message, question, prompt or open-dialog title;
+    // defaultText: an input box's pre-filled entry, an open dialog's suffix|folder|filters.
+    struct Shown { QString kind, text, title; Icon icon = Icon::None; QString defaultText; };
     std::deque<bool> yesNoAnswers;
     std::deque<QString> inputAnswers, openAnswers;
     QList<Shown> shown;
@@ -32,35 +28,33 @@ public:
     }
     bool askYesNo(QWidget *, const QString &text, const QString &title) override
     {
-        shown << Shown{u"question"_qs, text, title, Icon::Question, {}};
-        return take(yesNoAnswers, false);
+        return take(yesNoAnswers, Shown{u"question"_qs, text, title, Icon::Question, {}}, false);
     }
     QString inputBox(QWidget *, const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        shown << Shown{u"input"_qs, prompt, title, Icon::None, defaultText};
-        return take(inputAnswers, QString());
+        return take(inputAnswers, Shown{u"input"_qs, prompt, title, Icon::None, defaultText}, QString());
     }
     QString openFile(QWidget *, const QString &title, const FilterPairs &filters, const QString &suffix, const QString &folder) override
     {
         QStringList details{suffix, folder};
         for (const auto &[description, patterns] : filters)
             details << description + u'=' + patterns;
-        shown << Shown{u"open"_qs, title, title, Icon::None, details.join(u'|')};
-        return take(openAnswers, QString());
+        return take(openAnswers, Shown{u"open"_qs, title, title, Icon::None, details.join(u'|')}, QString());
     }
     QStringList messages() const
     {
         QStringList texts;
         for (const Shown &s : shown)
-            texts << (s.kind == u"message" ? s.text : QString());
-        texts.removeAll(QString());
+            if (s.kind == u"message")
+                texts << s.text;
         return texts;
     }
 
 private:
     template <typename T>
-    static T take(std::deque<T> &answers, T none)
+    T take(std::deque<T> &answers, const Shown &box, T none)
     {
+        shown << box;
         if (answers.empty()) {
             QTest::qFail("unexpected dialog", __FILE__, __LINE__);
             return none;
