@@ -31,7 +31,7 @@ private Q_SLOTS:
         QCOMPARE((QList<QRectF>{g.txtFilter, g.cmdGo, g.txtNames, g.lblStatus, g.picProgBar, g.Shape1, g.cmdSelAll}),
                  (QList<QRectF>{{0, 0, 2354.5, 315}, {-455, 0, 495, 315}, {0, 350, 2894.5, 2964.5}, {30, 3394, 2849, 230}, {15, 3394, 2864, 230},
                                 {0, 340, 40, 255}, {0, 0, 1382, 230}}));
-        QCOMPARE(g.Line1[1], QLineF(25, 350, 25, 595));
+        QCOMPARE((QList<QLineF>{g.Line1[0], g.Line1[1]}), (QList<QLineF>{{5, 590, 40, 590}, {25, 350, 25, 595}}));
     }
 
     void aboutBox()
