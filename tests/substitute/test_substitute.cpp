@@ -54,10 +54,10 @@ private Q_SLOTS:
         kestrin::frmMain &w = k.window;
         QCOMPARE((QList<QRect>{w.fmMain->geometry(), w.fmCharsets->geometry()}), (QList<QRect>{{4, 4, 373, 65}, {4, 76, 373, 65}}));
         QVERIFY(w.size() == QSize(381, 146) && w.minimumSize() == w.maximumSize());
-        for (const auto &[label, field, top] : {std::tuple{w.lblPhrase, w.txtInput, 15}, {w.lblTranslation, w.txtTranslation, 38},
-                                                {w.lblOriginal, w.txtOriginal, 16}, {w.lblNew, w.txtNew, 37}}) {
+        for (const auto &[label, field, top, text] : {std::tuple{w.lblPhrase, w.txtInput, 15, "Phrase:"}, {w.lblTranslation, w.txtTranslation, 38, "Translation:"},
+                                                      {w.lblOriginal, w.txtOriginal, 16, "Original:"}, {w.lblNew, w.txtNew, 37, "New:"}}) {
             const QFontMetrics metrics(label->font());
-            QVERIFY2(label->font() == w.font() && label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height()
+            QVERIFY2(label->text() == QLatin1String(text) && label->font() == w.font() && label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height()
                          && label->geometry().right() < field->x(), qPrintable(label->text()));
             QCOMPARE((QList<int>{field->geometry().right() + 1, field->y(), field->height(), label->geometry().center().y()}),
                      (QList<int>{365, top, 19, field->geometry().center().y()})); // right edge (60 + 1080 + 4395) twips
