@@ -76,6 +76,7 @@ void ProgressBox::prepareStrips(const QString &caption)
 {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
+    // A cache: rebuilding the strips every time draws the same pixels, only slower.
     if (stripsReady_ && caption == caption_ && font() == captionFont_ && blank_.size() == pixels
         && blank_.devicePixelRatio() == dpr)
         return;

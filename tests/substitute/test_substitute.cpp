@@ -1,67 +1,117 @@
+// Kestrin: the substitution, the shuffle and the window that drives them.
+#include "shell/SettingsStore.h"
 #include "substitute/Substitute.h"
+#include "substitute/frmKestrin.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedRandom.h"
 
 #include <QtTest/QtTest>
-#include <algorithm>
+#include <QtWidgets>
+
+namespace {
+const QString Alphabet = u"abcdefghijklmnopqrstuvwxyz"_qs;
+const auto P = ScriptedRandom::pick;
+
+struct Kestrin {
+    QTemporaryDir dir;
+    QString ini = dir.filePath(u"Kestrin.conf"_qs);
+    SettingsStore settings{u"Kestrin"_qs, ini};
+    ScriptedDialogs dialogs;
+    ScriptedRandom random;
+    kestrin::frmMain window{settings, random, dialogs};
+    explicit Kestrin(std::initializer_list<float> draws = {}) : random(draws)
+    {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            QTest::qFail("window not active", __FILE__, __LINE__);
+    }
+    QString stored() const { return QSettings(ini, QSettings::IniFormat).value(u"Options/OriginalCharset"_qs, u"<none>"_qs).toString() + u'|'
+                                    + QSettings(ini, QSettings::IniFormat).value(u"Options/NewCharset"_qs, u"<none>"_qs).toString(); }
+    // Types the charsets and the phrase and presses Enter in it; true when the field itself got the Enter.
+    bool rewrite(const QString &original, const QString &replacement, const QString &phrase)
+    {
+        for (const auto &[field, text] : {std::pair{window.txtOriginal, original}, {window.txtNew, replacement}, {window.txtInput, phrase}}) {
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // replaced as a user does
+            QTest::keyClick(field, Qt::Key_Delete);
+            QTest::keyClicks(field, text);
+        }
+        QSignalSpy returned(window.txtInput, &QLineEdit::returnPressed);
+        QTest::keyClick(window.txtInput, Qt::Key_Return);
+        return returned.count() == 1;
+    }
+};
+} // namespace
 
 class TestSubstitute : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Each character found in the original charset (first occurrence, case
-    // ignored) becomes the one at the same place in the new charset.
-    void substitute()
+    // The written 5715 x 2190 twips, and every label whole in the window's
+    // font beside its field; also run at QT_SCALE_FACTOR=2.
+    void labelsAndSize()
     {
-        QString reversed = u"abcdefghijklmnopqrstuvwxyz"_qs;
+        Kestrin k;
+        kestrin::frmMain &w = k.window;
+        QCOMPARE((QList<QRect>{w.fmMain->geometry(), w.fmCharsets->geometry()}), (QList<QRect>{{4, 4, 373, 65}, {4, 76, 373, 65}}));
+        QVERIFY(w.size() == QSize(381, 146) && w.minimumSize() == w.maximumSize());
+        for (const auto &[label, field, top, text] : {std::tuple{w.lblPhrase, w.txtInput, 15, "Phrase:"}, {w.lblTranslation, w.txtTranslation, 38, "Translation:"},
+                                                      {w.lblOriginal, w.txtOriginal, 16, "Original:"}, {w.lblNew, w.txtNew, 37, "New:"}}) {
+            const QFontMetrics metrics(label->font());
+            QVERIFY2(label->text() == QLatin1String(text) && label->font() == w.font() && label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height()
+                         && label->geometry().right() < field->x(), qPrintable(label->text()));
+            QCOMPARE((QList<int>{field->geometry().right() + 1, field->y(), field->height(), label->geometry().center().y()}),
+                     (QList<int>{365, top, 19, field->geometry().center().y()})); // right edge (60 + 1080 + 4395) twips
+        }
+        QVERIFY(w.txtTranslation->isReadOnly() && w.windowTitle() == u"Kestrin");
+    }
+
+    // Enter in the phrase rewrites it (the first match in the original
+    // charset, case ignored), keeps its capitals, and stores the charsets.
+    void rewrite()
+    {
+        QString reversed = Alphabet;
         std::reverse(reversed.begin(), reversed.end());
-        const std::tuple<QString, QString, QString, QString> cases[] = {
-            {u"Hello"_qs, u"abcdefghijklmnopqrstuvwxyz"_qs, reversed, u"svool"_qs},
-            {u"a-b c!"_qs, u"abc"_qs, u"xyz"_qs, u"x-y z!"_qs}, // outside the charset: kept
-            {u"ab"_qs, u"aba"_qs, u"xyz"_qs, u"xy"_qs},         // the first occurrence decides
-            {u"ba"_qs, u"ab"_qs, u"ABCD"_qs, u"BA"_qs},         // a longer new charset
-            {u"cab"_qs, u"abc"_qs, u"x"_qs, u"x"_qs},           // a shorter one drops characters
-            {u"Text 1"_qs, u""_qs, u""_qs, u"Text 1"_qs}, {u""_qs, u"abc"_qs, u"xyz"_qs, u""_qs},
-            {u"abc"_qs, u"ABC"_qs, u"123"_qs, u"123"_qs}, {u"a1"_qs, u"1"_qs, u"q"_qs, u"aq"_qs}};
-        for (const auto &[word, original, replacement, result] : cases)
-            QCOMPARE(fnSubstitute(word, original, replacement), result);
+        for (const auto &[original, replacement, phrase, expected] : {std::tuple{reversed, Alphabet, u"Hello World!"_qs, u"Svool Dliow!"_qs},
+                 {u"abc"_qs, u"XYZ"_qs, u"CAB"_qs, u"ZXY"_qs}, {u"abac"_qs, u"XYZW"_qs, u"abc"_qs, u"xyw"_qs},
+                 {u"1"_qs, u"q"_qs, u"a1"_qs, u"aQ"_qs} /* a digit counts as a capital */, {u""_qs, u""_qs, u"Same"_qs, u"Same"_qs}}) {
+            Kestrin k;
+            QVERIFY(!k.rewrite(original, replacement, phrase));
+            QCOMPARE(k.window.txtTranslation->text(), expected);
+            QCOMPARE(k.stored(), original + u'|' + replacement);
+            QVERIFY(k.dialogs.shown.isEmpty());
+        }
+        QCOMPARE(fnSubstitute(u"cab"_qs, u"abc"_qs, u"x"_qs), u"x"_qs); // a shorter new charset drops characters
+        // Charsets of different lengths are refused; the Enter goes on to the field.
+        Kestrin k;
+        k.window.txtTranslation->setText(u"earlier"_qs);
+        QVERIFY(k.rewrite(u"abc"_qs, u"xy"_qs, u"cab"_qs));
+        QCOMPARE(k.dialogs.messages(), QStringList{u"The original and the new charset are not of the same length!"_qs});
+        QVERIFY(k.dialogs.shown[0].title == u"Kestrin" && k.dialogs.shown[0].icon == Dialogs::Icon::Critical);
+        QCOMPARE(k.window.txtTranslation->text() + k.stored(), u"earlier<none>|<none>"_qs);
     }
 
-    void randomizeScripted()
+    void shuffleResetAndRestart()
     {
-        const auto P = ScriptedRandom::pick;
-        // abc: i=1 swaps with 3 (cba), i=2 with 1 (bca), i=3 with itself.
-        const std::tuple<QString, std::vector<float>, QString> cases[] = {
-            {u"abc"_qs, {P(2, 3), P(0, 3), P(2, 3)}, u"bca"_qs},
-            {u"abc"_qs, {0.0f, P(1, 3), P(2, 3)}, u"abc"_qs},
-            {u"x"_qs, {0.99999994f}, u"x"_qs},
-            {QString(), {}, QString()}};
-        for (const auto &[text, draws, result] : cases) {
-            ScriptedRandom random(draws);
-            QCOMPARE(fnRandomize(text, random), result);
-            QCOMPARE(random.remaining(), std::size_t(0));
-        }
-    }
-
-    // The swap scheme draws from the whole text each time, so its n^n paths
-    // do not spread evenly over the n! arrangements: for three letters the
-    // six arrangements come out 4, 5, 5, 5, 4, 4 times in 27.
-    void randomizeDistribution()
-    {
-        XoshiroRandom random(5);
-        QHash<QString, int> seen;
-        const int runs = 270000;
-        for (int k = 0; k < runs; ++k)
-            ++seen[fnRandomize(u"abc"_qs, random)];
-        QCOMPARE(seen.size(), 6);
-        const QHash<QString, int> paths{{u"abc"_qs, 4}, {u"acb"_qs, 5}, {u"bac"_qs, 5},
-                                        {u"bca"_qs, 5}, {u"cab"_qs, 4}, {u"cba"_qs, 4}};
-        double chi = 0;
-        for (auto it = paths.cbegin(); it != paths.cend(); ++it) {
-            const double expected = runs * it.value() / 27.0;
-            chi += (seen.value(it.key()) - expected) * (seen.value(it.key()) - expected) / expected;
-        }
-        QVERIFY2(chi < 20.52, qPrintable(QString::number(chi))); // df 5, p = 0.001
+        // abc with j = 3, 1, 2 (counting from 1): abc -> cba -> bca -> bac.
+        Kestrin k{P(2, 3), P(0, 3), P(1, 3)};
+        kestrin::frmMain &w = k.window;
+        QCOMPARE(w.txtOriginal->text() + w.txtNew->text(), Alphabet + Alphabet);
+        QCOMPARE(QApplication::focusWidget(), w.txtInput);
+        QCOMPARE(k.random.reseeds(), 1);
+        k.rewrite(u"xyz"_qs, u"abc"_qs, u"Zyx"_qs);
+        QSignalSpy returned(w.txtNew, &QLineEdit::returnPressed);
+        QTest::keyClick(w.txtNew, Qt::Key_Return);
+        QCOMPARE(w.txtNew->text() + QString::number(returned.count()), u"bac0"_qs);
+        for (QLineEdit *field : {w.txtOriginal, w.txtNew, w.txtInput})
+            QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(w.txtOriginal->text() + w.txtNew->text() + w.txtInput->text(), Alphabet + Alphabet + u"Zyx"_qs);
+        QVERIFY(w.isVisible()); // Esc is used up by the field
+        // A restart shows what the last rewrite stored, not the later edits.
+        SettingsStore again(u"Kestrin"_qs, k.ini);
+        kestrin::frmMain restarted(again, k.random, k.dialogs);
+        QCOMPARE(restarted.txtOriginal->text() + u'|' + restarted.txtNew->text(), u"xyz|abc"_qs);
     }
 };
 
-QTEST_GUILESS_MAIN(TestSubstitute)
+QTEST_MAIN(TestSubstitute)
 #include "test_substitute.moc"

@@ -12,66 +12,35 @@
 // unexpected box never goes unnoticed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    struct Shown {
-        QString kind; // "message", "question", "input" or "open"
-        QString text; // message text, question, prompt or open-dialog title
-        QString title;
-        Icon icon = Icon::None;
-        QString defaultText;       // input boxes: the pre-filled entry
-        FilterPairs filters;       // open dialogs
-        QString defaultSuffix;     // open dialogs
-        QString startFolder;       // open dialogs
-    };
-
+    // kind: "message", "question", "input" or "open"; text: the message, question, prompt or open-dialog title;
+    // defaultText: an input box's pre-filled entry, an open dialog's suffix|folder|filters.
+    struct Shown { QString kind, text, title; Icon icon = Icon::None; QString defaultText; };
     std::deque<bool> yesNoAnswers;
-    std::deque<QString> inputAnswers;
-    std::deque<QString> openAnswers;
+    std::deque<QString> inputAnswers, openAnswers;
     QList<Shown> shown;
-    // Runs while a message box would be on screen (e.g. to inspect the window).
-    std::function<void(const Shown &)> onMessage;
+    std::function<void()> onMessage; // runs while a message box would be on screen
 
     void message(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
-        Shown s{QStringLiteral("message"), text, title, icon, {}, {}, {}, {}};
-        shown << s;
+        shown << Shown{u"message"_qs, text, title, icon, {}};
         if (onMessage)
-            onMessage(s);
+            onMessage();
     }
     bool askYesNo(QWidget *, const QString &text, const QString &title) override
     {
-        shown << Shown{QStringLiteral("question"), text, title, Icon::Question, {}, {}, {}, {}};
-        if (yesNoAnswers.empty()) {
-            QTest::qFail("unexpected question box", __FILE__, __LINE__);
-            return false;
-        }
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return take(yesNoAnswers, Shown{u"question"_qs, text, title, Icon::Question, {}}, false);
     }
     QString inputBox(QWidget *, const QString &prompt, const QString &title, const QString &defaultText) override
     {
-        shown << Shown{QStringLiteral("input"), prompt, title, Icon::None, defaultText, {}, {}, {}};
-        if (inputAnswers.empty()) {
-            QTest::qFail("unexpected input box", __FILE__, __LINE__);
-            return QString();
-        }
-        QString answer = inputAnswers.front();
-        inputAnswers.pop_front();
-        return answer;
+        return take(inputAnswers, Shown{u"input"_qs, prompt, title, Icon::None, defaultText}, QString());
     }
-    QString openFile(QWidget *, const QString &title, const FilterPairs &filters,
-                     const QString &defaultSuffix, const QString &startFolder) override
+    QString openFile(QWidget *, const QString &title, const FilterPairs &filters, const QString &suffix, const QString &folder) override
     {
-        shown << Shown{QStringLiteral("open"), title, title, Icon::None, {}, filters, defaultSuffix, startFolder};
-        if (openAnswers.empty()) {
-            QTest::qFail("unexpected open-file dialog", __FILE__, __LINE__);
-            return QString();
-        }
-        QString answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
+        QStringList details{suffix, folder};
+        for (const auto &[description, patterns] : filters)
+            details << description + u'=' + patterns;
+        return take(openAnswers, Shown{u"open"_qs, title, title, Icon::None, details.join(u'|')}, QString());
     }
-
     QStringList messages() const
     {
         QStringList texts;
@@ -79,5 +48,19 @@ public:
             if (s.kind == u"message")
                 texts << s.text;
         return texts;
+    }
+
+private:
+    template <typename T>
+    T take(std::deque<T> &answers, const Shown &box, T none)
+    {
+        shown << box;
+        if (answers.empty()) {
+            QTest::qFail("unexpected dialog", __FILE__, __LINE__);
+            return none;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };

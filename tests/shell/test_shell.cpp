@@ -1,0 +1,505 @@
+// The shell's windows: the main window (start-up, option marks, the count
+// box, placement, closing, layout), the commands that make words and what
+// becomes of them, and the About box. Pixel
+// values are the written twips at 15 to a pixel, on the 800 x 800 offscreen screen.
+#include "shell/ClientArea.h"
+#include "shell/MainLayout.h"
+#include "shell/frmAbout.h"
+#include "sources/PatternFile.h"
+#include "support/MainWindowHarness.h"
+#include "support/ScriptedRandom.h"
+
+using Draws = std::vector<float>;
+using Stored = QMap<QString, QString>;
+
+namespace {
+const auto P = ScriptedRandom::pick;
+qsizetype selectedRows(const frmMain &w) { return w.txtNames->selectionModel()->selectedRows().size(); }
+QStringList files(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name); }
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The window checks the designed size; here the steps that round or fail.
+    void layoutPass()
+    {
+        MainLayout::Geometry g;
+        MainLayout::layoutPass(g, 2894.5, 3629.5, false); // CH - 255 and CW go half to even
+        QCOMPARE(g.Shape1, QRectF(0, 3369, 2894, 255));
+        MainLayout::layoutPass(g, 40, 600, false); // too narrow and low: those steps keep their last geometry
+        QCOMPARE((QList<QRectF>{g.txtFilter, g.cmdGo, g.txtNames, g.lblStatus, g.picProgBar, g.Shape1, g.cmdSelAll}),
+                 (QList<QRectF>{{0, 0, 2354.5, 315}, {-455, 0, 495, 315}, {0, 350, 2894.5, 2964.5}, {30, 3394, 2849, 230}, {15, 3394, 2864, 230},
+                                {0, 340, 40, 255}, {0, 0, 1382, 230}}));
+        QCOMPARE((QList<QLineF>{g.Line1[0], g.Line1[1]}), (QList<QLineF>{{5, 590, 40, 590}, {25, 350, 25, 595}}));
+    }
+
+    void aboutBox()
+    {
+        for (const auto &[howMany, quoted] : {std::pair{"", "500"}, {"abc", "0"}, {"12.5", "12.5"}, {"40 words", "40"}, {"1e999", "500"}}) {
+            MainWindowHarness h(*howMany ? QMap<QString, QString>{{u"Options/HowMany"_qs, QString::fromLatin1(howMany)}} : QMap<QString, QString>());
+            SystemInfo::NoRegistry none;
+            frmAbout about(h.settings, h.dialogs, {&none, [](const QString &) { return false; }, [](const QString &) { return QString(); },
+                                                   [](const QString &) { return true; }});
+            QCOMPARE(about.lblDescription->text(), u"Varnock generates words of a particular form. When you enter a word in the box, it "
+                                                   "is analyzed and %1 new words based on your filter are generated."_qs.arg(quoted));
+            QCOMPARE(about.windowTitle() + u'|' + about.lblTitle->text() + u'|' + about.lblVersion->text(), u"About Varnock|Varnock|Version " VARNOCK_EXPECTED_VERSION ""_qs);
+            QVERIFY(!about.picIcon->pixmap().isNull() && about.lblTitle->font().bold());
+            QCOMPARE(about.size(), QSize(382, 237));
+            QList<QRect> at;
+            for (QWidget *c : std::initializer_list<QWidget *>{about.picIcon, about.lblTitle, about.lblVersion, about.lblDescription,
+                                                              about.Line1_0, about.Line1_1, about.lblDisclaimer, about.cmdOK, about.cmdSysInfo})
+                at << c->geometry();
+            QCOMPARE(at, (QList<QRect>{{20, 16, 36, 36}, {70, 16, 259, 32}, {70, 52, 259, 15}, {70, 72, 259, 78}, {7, 164, 370, 2},
+                                       {6, 164, 371, 1}, {4, 168, 270, 67}, {283, 175, 84, 23}, {284, 205, 83, 23}}));
+            QCOMPARE(about.Line1_1->palette().color(QPalette::Window), QColor(0x80, 0x80, 0x80));
+            about.show();
+            QVERIFY(QTest::qWaitForWindowActive(&about));
+            // System Info with nothing to start says so and the box stays; then Enter (OK is the default) or Esc closes it.
+            QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+            QCOMPARE(h.dialogs.messages(), QStringList{u"System Information Is Unavailable At This Time"_qs});
+            QVERIFY(h.dialogs.shown[0].title == u"Varnock" && h.dialogs.shown[0].icon == Dialogs::Icon::None && about.isVisible());
+            QTest::keyClick(QApplication::focusWidget(), *quoted == '5' ? Qt::Key_Return : Qt::Key_Escape);
+            QVERIFY(!about.isVisible());
+            QCOMPARE(about.result(), *quoted == '5' ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        }
+    }
+
+    void firstStart()
+    {
+        MainWindowHarness h;
+        frmMain &w = h.open();
+        QCOMPARE(w.windowTitle() + u'|' + w.lblStatus->text(), u"Varnock|Varnock ready."_qs);
+        QCOMPARE(w.mnuDirectSave->data().toString(), QDir::homePath() + u"/Documents/fdkdsfk.txt"_qs);
+        QVERIFY(w.windowState() & Qt::WindowMaximized && w.picProgBar->isHidden() && w.cmdSelAll->isHidden() && w.mnuCopy->isEnabled() && w.mnuSave->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), w.cmdGo);
+        QList<QWidget *> order;
+        for (QWidget *next = w.cmdGo; order.size() < 4;)
+            if ((next = next->nextInFocusChain())->focusPolicy() != Qt::NoFocus && !next->focusProxy())
+                order << next;
+        QCOMPARE(order, (QList<QWidget *>{w.txtNames, w.cmdSelAll, w.cmdSelNone, w.txtFilter}));
+        w.txtNames->setFocus();
+        w.mnuOptions->popup(QPoint(0, 0)); // a menu takes the focus to the filter box, the status box back
+        w.mnuOptions->hide();
+        QTRY_VERIFY(w.txtFilter->hasFocus() && w.picProgBar->isHidden());
+        QCOMPARE(h.storedKeys(), QStringList()); // defaults are never written just because they were used
+        w.txtFilter->addItems({"ma", "", "lo"});
+        QVERIFY(w.close());
+        QStringList saved;
+        for (const char *key : {"Window/WindowState", "List/0", "List/1", "List/2"})
+            saved << h.stored(QString::fromLatin1(key));
+        QCOMPARE(saved, (QStringList{"2", "ma", "", "lo"}));
+        h.open(nullptr, false);
+        QCOMPARE(h.history() << h.window->txtFilter->currentText(), (QStringList{"ma", ""})); // the empty entry ends the history
+    }
+
+    // Each mark is read from its key; its shortcut, pressed in the filter
+    // box, flips it and writes True/False at once.
+    void optionMarks()
+    {
+        const std::tuple<const char *, const char *, Qt::Key, bool> cases[] = {
+            {"FastMode", "", Qt::Key_F, true}, {"FastMode", "0", Qt::Key_F, false}, {"Case", "", Qt::Key_M, false},
+            {"Case", "-1", Qt::Key_M, true}, {"RealityMode", "false", Qt::Key_R, false}, {"UseDiphthongi", "FALSE", Qt::Key_U, false},
+            {"Sort", "", Qt::Key_Q, true}, {"Sort", "False", Qt::Key_Q, false}, {"KillDupes", "False", Qt::Key_J, false},
+            {"KillDupes", "maybe", Qt::Key_J, true}};
+        for (const auto &[key, text, letter, mark] : cases) {
+            const QString full = u"Options/"_qs + QLatin1String(key);
+            MainWindowHarness h(*text ? Stored{{full, QString::fromLatin1(text)}} : Stored());
+            frmMain &w = h.open();
+            QAction *item = QMap<QString, QAction *>{{"FastMode", w.mnuFast}, {"Case", w.mnuCase}, {"RealityMode", w.mnuReality},
+                                                     {"UseDiphthongi", w.mnuDiphthongi}, {"Sort", w.mnuSort}, {"KillDupes", w.mnuKillDupes}}[key];
+            QVERIFY2(item->isChecked() == mark, key);
+            for (bool expected : {!mark, mark}) {
+                QVERIFY(w.mnuKillDupes->isEnabled() == w.mnuSort->isChecked()); // erasing is usable only while sorting
+                QTest::keyClick(w.txtFilter->lineEdit(), letter, Qt::ControlModifier);
+                QCOMPARE(QString::number(item->isChecked()) + h.stored(full), QString::number(expected) + (expected ? u"True"_qs : u"False"_qs));
+            }
+            QVERIFY(h.storedKeys() == QStringList{full} && w.txtFilter->currentText().isEmpty()); // the key was the menu's
+        }
+    }
+
+    // Counts as users type them; the box offers what is stored.
+    void numberOfWords()
+    {
+        const QString capped = u"You cannot generate more than 30000 words."_qs, negative = u"The number of words cannot be negative."_qs;
+        for (const auto &[flow, message] : {std::pair{"|250|500|250", QString()}, {"|30000.5|500|30000", {}}, {"|30000.6|500|30000", capped},
+                                            {"|1e400|500|30000", capped}, {"|&HFFFF|500|30000", capped}, {"|13,5|500|13", {}}, {"|12.5|500|12", {}},
+                                            {"| 1.5e3 words|500|1500", {}}, {"||500|<absent>", {}}, {"120|0|120|120", {}}, {"|-3|500|<absent>", negative},
+                                            {"many|7|0|7", {}}, {"1e999||500|1e999", {}}}) {
+            const QStringList f = QString::fromLatin1(flow).split(u'|'); // stored|answer|prefill|stored after; "" stored: none
+            MainWindowHarness h(f[0].isEmpty() ? Stored() : Stored{{u"Options/HowMany"_qs, f[0]}});
+            h.open(nullptr, false);
+            h.dialogs.inputAnswers.push_back(f[1]);
+            h.window->mnuNoOfWords->trigger();
+            const auto &box = h.dialogs.shown.first();
+            QCOMPARE((QStringList{box.text, box.title, box.defaultText, h.stored(u"Options/HowMany"_qs)}),
+                     (QStringList{"How many words do you want the program to generate?", "Enter number of words", f[2], f[3]}));
+            QCOMPARE(h.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+            QVERIFY(message.isEmpty() || (h.dialogs.shown.last().title == u"Varnock"
+                                          && h.dialogs.shown.last().icon == (message == negative ? Dialogs::Icon::Exclamation : Dialogs::Icon::Critical)));
+        }
+    }
+
+    // Stored twips (the outer frame) to the frame in pixels; a value that is
+    // no usable number takes its default.
+    void placement()
+    {
+        for (const auto &[stored, frame] : std::initializer_list<std::pair<const char *, QRect>>{ // WindowState|Height|Width|Top|Left
+                 {"0|5000|4000|100|200", {13, 7, 267, 333}}, {"1| 5000 |4000| 100|200 ", {13, 7, 267, 333}} /* minimised comes back normal */,
+                 {"x|5000|4000|100|200", {}} /* maximised */, {"0|5000|4000|inf", {267, 233, 267, 333}} /* centred */,
+                 {"0|5000|4000|-90000|900000", {533, 0, 267, 333}}, {"0|5000|4000|11550|11100", {740, 770, 267, 333}} /* title reachable */,
+                 {"0|0|4000px|0|0", {0, 0, 201, 288}}}) {
+            const QStringList values = QString::fromLatin1(stored).split(u'|'), keys{"WindowState", "Height", "Width", "Top", "Left"};
+            MainWindowHarness h;
+            for (int i = 0; i < values.size(); ++i)
+                h.store(u"Window/"_qs + keys[i], values[i]);
+            frmMain &w = h.open();
+            QCOMPARE(w.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), frame.isNull() ? Qt::WindowMaximized : Qt::WindowNoState);
+            if (!frame.isNull())
+                QTRY_COMPARE(w.frameGeometry(), frame);
+        }
+    }
+
+    // Esc in any control asks; No swallows the key, Yes (and Exit) end the
+    // program at once, even mid-run, without saving. The menu bar's Esc is the menu's.
+    void escapeAndExit()
+    {
+        for (const int way : {0, 1, 2}) { // Esc answered No then Yes; Ctrl+X; Esc-Yes in the middle of a run
+            MainWindowHarness h({{"Options/DirectSave", "True"}, {"Options/FastMode", "False"}, {"Options/HowMany", "30000"}});
+            h.store(u"Options/DirectSaveFile"_qs, h.dir.filePath(u"out/words.txt"_qs));
+            QVERIFY(QDir(h.dir.path()).mkdir(u"out"_qs));
+            frmMain &w = h.open();
+            h.dialogs.yesNoAnswers = {way == 2, false, true};
+            if (way == 0) {
+                for (QWidget *target : std::initializer_list<QWidget *>{w.txtFilter->lineEdit(), w.menuBar(), w.txtNames})
+                    QTest::keyClick(target, Qt::Key_Escape);
+                QTest::keyClick(w.txtFilter->lineEdit(), Qt::Key_A);
+                QCOMPARE(w.txtFilter->currentText() + QString::number(h.dialogs.shown.size()), u"a2"_qs);
+                QCOMPARE(h.dialogs.shown[0].text + u'|' + h.dialogs.shown[0].title, u"Do you want to close Varnock?|Varnock"_qs);
+                QVERIFY(!w.isEnding() && w.isVisible());
+                QTest::keyClick(w.cmdGo, Qt::Key_Escape);
+            } else if (way == 1) {
+                QTest::keyClick(w.txtFilter->lineEdit(), Qt::Key_X, Qt::ControlModifier);
+            } else {
+                QTimer::singleShot(0, &w, [&w] { QTest::keyClick(w.cmdGo, Qt::Key_Escape); });
+                w.txtFilter->setEditText(u"Marion"_qs);
+                w.mnuGenerate->trigger();
+            }
+            QVERIFY2(w.isEnding() && !w.isVisible(), qPrintable(QString::number(way)));
+            w.close();
+            QCOMPARE(h.storedKeys().size(), 4); // nothing saved beyond what was there
+            QCOMPARE(QDir(h.dir.filePath(u"out"_qs)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        }
+    }
+
+    // The designed client area, 2895 x 3630 twips, is 193 x 242 pixels.
+    void layoutAndFrame()
+    {
+        MainWindowHarness h({{"Window/WindowState", "0"}});
+        frmMain &w = h.open();
+        w.resize(193, w.menuBar()->height() + 242);
+        QTRY_COMPARE(w.client->size(), QSize(193, 242));
+        QList<QRect> at;
+        for (QWidget *c : std::initializer_list<QWidget *>{w.txtFilter, w.cmdGo, w.txtNames, w.lblStatus, w.picProgBar, w.cmdSelAll, w.cmdSelNone})
+            at << c->geometry();
+        QCOMPARE(at, (QList<QRect>{{0, 0, 157, 21}, {160, 0, 33, 21}, {0, 23, 193, 198}, {2, 226, 190, 15},
+                                   {1, 226, 191, 15}, {0, 0, 92, 15}, {99, 0, 92, 15}}));
+        const QImage shot = w.client->grab().toImage();
+        const QPalette &p = w.client->palette();
+        QCOMPARE((QList<QRgb>{shot.pixel(0, 225), shot.pixel(96, 241), shot.pixel(192, 233)}), // the strip's outline and highlight edges
+                 (QList<QRgb>{p.color(QPalette::Dark).rgb(), p.color(QPalette::Light).rgb(), p.color(QPalette::Light).rgb()}));
+        // Direct save stored on: the same window as switched on, 980 twips high.
+        MainWindowHarness d({{"Options/DirectSave", "True"}, {"Options/DirectSaveFile", "/tmp/x.txt"}});
+        frmMain &small = d.open();
+        QVERIFY(small.mnuDirectSave->isChecked() && !small.mnuCopy->isEnabled() && !small.mnuSave->isEnabled()
+                && small.mnuDirectSave->data() == u"/tmp/x.txt"_qs);
+        QTRY_COMPARE(small.frameGeometry().height(), 65);
+        QCOMPARE(small.txtNames->geometry(), QRect(0, 23, 193, 198)); // laid out at the designed size, below the edge
+        QVERIFY(!(small.windowState() & Qt::WindowMaximized));
+        QCOMPARE(small.cmdGo->geometry(), QRect(small.client->width() - 33, 0, 33, 21)); // the filter row stays usable
+        QCOMPARE(small.txtFilter->geometry(), QRect(0, 0, small.client->width() - 36, 21));
+    }
+
+    // The box is redrawn whole: navy bar, white rest, the caption inverted under the bar.
+    void drawProgress()
+    {
+        MainWindowHarness h;
+        ProgressBox *box = h.open().picProgBar;
+        box->show();
+        box->resize(200, 20);
+        for (const auto &[fraction, bar] : {std::pair{0.0f, 0}, {-0.5f, 0}, {0.5f, 100}, {0.3125f, 62}, {1.0f, 200}}) {
+            box->setBackColor(Qt::red); // stale content must be cleared
+            h.window->DrawProgress(fraction, u"Generating..."_qs);
+            const QImage image = box->image();
+            int caption[2][2] = {}; // [under the bar][light]
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 200; ++x) {
+                    const QRgb px = image.pixel(x, y) | 0xff000000;
+                    if (x < 40 || x > 160 || y == 0)
+                        QCOMPARE(px, x < bar ? ProgressBox::navy : ProgressBox::white);
+                    else if (qRed(px) < 64 || qRed(px) > 192) // text edges are smoothed
+                        ++caption[x < bar][qRed(px) > 192];
+                }
+            QVERIFY(bar < 100 || (caption[1][1] > 10 && caption[1][0] > caption[1][1]));
+            QVERIFY(bar > 100 || (caption[0][0] > 10 && caption[0][1] > caption[0][0]));
+            QCOMPARE(box->grab().toImage().pixel(5, 10) | 0xff000000, bar > 5 ? ProgressBox::navy : ProgressBox::white);
+        }
+    }
+
+    // One scripted word per sample: the tables, pairs and case the options choose.
+    void scriptedWord()
+    {
+        // c v c (vv) c: b, a, k, the pair "ai" (coin 0.75), n.
+        const Draws bakain{P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)};
+        const std::tuple<Stored, QString, Draws, QString> cases[] = {
+            {{{"RealityMode", "False"}}, u"MARION"_qs, bakain, u"Bakain"_qs},
+            {{{"RealityMode", "False"}, {"Case", "True"}}, u"mArIoN"_qs, bakain, u"bAkAiN"_qs},
+            {{{"RealityMode", "False"}, {"UseDiphthongi", "False"}}, u"Marion"_qs, // two single vowels after the coin
+             {P(0, 21), P(0, 5), P(7, 21), 0.75f, P(4, 5), P(1, 5), P(10, 21)}, u"Bakuen"_qs},
+            {{}, u"Ida"_qs, {0.f, 0.f, 0.f}, u"Eze"_qs}}; // the reality tables
+        for (const auto &[options, sample, draws, word] : cases) {
+            MainWindowHarness h({{"Options/HowMany", "1"}});
+            for (auto it = options.begin(); it != options.end(); ++it)
+                h.store(u"Options/"_qs + it.key(), it.value());
+            ScriptedRandom random(draws);
+            frmMain &w = h.open(&random);
+            QCOMPARE(random.reseeds(), 1); // seeded from the clock at start
+            w.txtFilter->setFocus();
+            BarWatcher watcher(w);
+            h.typeAndEnter(sample);
+            QCOMPARE(watcher.widths, QList<int>{w.picProgBar->width()}); // one word: one drawing, the full bar
+            QCOMPARE(h.listed() + h.history() + h.disabled() << w.lblStatus->text(), (QStringList{word, sample, u"Ready."_qs}));
+            QVERIFY(random.remaining() == 0 && w.picProgBar->isHidden() && w.txtFilter->hasFocus() && w.txtNames->currentIndex().row() == 0);
+            QCOMPARE(w.txtFilter->lineEdit()->selectedText(), sample); // ready to be typed over
+        }
+    }
+
+    // Rnd puts a fresh sample in the box with no run; Enter in an empty box runs one;
+    // each text joins the history once, case-sensitively.
+    void rndAndHistory()
+    {
+        MainWindowHarness h({{"Options/HowMany", "3"}});
+        QTest::mouseClick(h.open().cmdGo, Qt::LeftButton);
+        QVERIFY(h.window->txtFilter->currentText().size() >= 4 && h.history().isEmpty() && h.listed().isEmpty());
+        h.typeAndEnter(QString());
+        QVERIFY2(QRegularExpression(u"^[ac]{4,13}$"_qs).match(h.window->txtFilter->currentText()).hasMatch(), qPrintable(h.window->txtFilter->currentText()));
+        for (const QString &text : {u"Marion"_qs, u"marion"_qs, u"Marion"_qs, u"Ma"_qs})
+            h.typeAndEnter(text);
+        QCOMPARE(h.history(), (QStringList{"", "Marion", "marion", "Ma"}));
+        QVERIFY(h.listed().size() == 3 && h.listed().first().size() == 2 && h.dialogs.shown.isEmpty());
+    }
+
+    // A run that fails is reported and gives the controls back, leaving no
+    // half-written file; a count that is no number makes nothing at all.
+    void failures()
+    {
+        const char *error = "Error Number: %1\r\nError Description: %2";
+        for (const auto &[run, message] : {std::pair{"generate|-5|", u"%1"_qs.arg(error).arg(9).arg(u"Subscript out of range"_qs)},
+                                           {"generate|1e400|", u"%1"_qs.arg(error).arg(6).arg(u"Overflow"_qs)}, {"generate|none|", QString()},
+                                           {"generate|5|plain.txt/words.txt", u"%1"_qs.arg(error).arg(76).arg(u"Path not found"_qs)},
+                                           {"generate|5|folder", u"%1"_qs.arg(error).arg(75).arg(u"Path/File access error"_qs)},
+                                           {"pattern|40000|", u"The words could not be generated: Overflow."_qs},
+                                           {"rules|-3|", u"The words could not be generated: Subscript out of range."_qs},
+                                           {"pattern|5|no/words.txt", u"The words could not be saved to \"<target>\": Path not found."_qs},
+                                           {"rules|5|no/words.txt", u"The words could not be saved to \"<target>\": Path not found."_qs}}) {
+            // command|count|direct-save target beside "plain.txt" and "folder/" ("" for off); "<target>" is its full path
+            const QStringList r = QString::fromLatin1(run).split(u'|');
+            MainWindowHarness h({{"Options/HowMany", "5"}});
+            QVERIFY(QDir(h.dir.path()).mkdir(u"folder"_qs));
+            writeBytes(h.dir.filePath(u"plain.txt"_qs), "");
+            h.store(u"Options/DirectSaveFile"_qs, h.dir.filePath(r[2]));
+            frmMain &w = h.open();
+            h.typeAndEnter(u"Marion"_qs);
+            const QStringList before = h.listed();
+            h.store(u"Options/HowMany"_qs, r[1]);
+            w.mnuDirectSave->setChecked(!r[2].isEmpty());
+            h.dialogs.openAnswers = {dataFile(r[0] == u"pattern" ? "elvish.vnk" : "example.nam")};
+            if (r[0] == u"generate")
+                h.typeAndEnter(u"Ida"_qs);
+            else
+                (r[0] == u"pattern" ? w.mnuVarnock : w.mnuOpen)->trigger();
+            QCOMPARE(h.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{QString(message).replace(u"<target>"_qs, h.dir.filePath(r[2]))});
+            if (!message.isEmpty())
+                QVERIFY(h.dialogs.shown.last().title == (r[0] == u"generate" ? u"Error Occured"_qs : u"Varnock"_qs)
+                        && h.dialogs.shown.last().icon == Dialogs::Icon::Critical);
+            QVERIFY(r[0] == u"generate" || w.lblStatus->text() == u"Ready.");
+            QCOMPARE(h.listed() + h.disabled(), message.isEmpty() ? before : QStringList());
+            // A count the run cannot take fails with the progress box showing, and it stays after the error box.
+            QCOMPARE(w.picProgBar->isVisible(), r[0] == u"generate" && !message.isEmpty() && r[2].isEmpty());
+            QCOMPARE(files(h.dir.path()) << fileBytes(h.dir.filePath(u"plain.txt"_qs)), (QStringList{"Varnock.conf", "folder", "plain.txt", ""}));
+        }
+    }
+
+    // Ctrl+W (pattern) and Ctrl+O (rules) with a scripted open dialog; two words, sorted and unique.
+    void fileCommands()
+    {
+        const QString badPattern = u"This file is not a valid Varnock file."_qs, badRules = u"This file is not a valid rules file."_qs;
+        const std::tuple<QString, Draws, QString, QStringList> cases[] = {
+            {{}, {}, {}, {"Kept", "Words"}}, // cancelled
+            {dataFile("no_next.vnk"), {}, badPattern, {}}, {dataFile("absent.nam"), {}, badRules, {}},
+            {dataFile("elvish.vnk"), {P(2, 3), P(1, 2), P(0, 1), P(1, 2), P(0, 3), P(0, 2), P(0, 2), P(0, 2)}, {}, {"Aeandor", "Gilithwen"}},
+            {dataFile("empty_sections.vnk"), {}, {}, {}}, {dataFile("empty_end.nam"), {}, {}, {}},
+            {dataFile("ends_in_end.nam"), {0.f, 0.f, 0.9f, 0.f, 0.f, 0.f}, badRules, {"Karador", "Karawen"}}}; // reported, then the endings read
+        for (const auto &[file, draws, message, words] : cases) {
+            const bool pattern = !file.endsWith(u".nam");
+            ScriptedRandom random(draws);
+            MainWindowHarness h({{"Options/HowMany", "2"}});
+            frmMain &w = h.open(&random);
+            w.namesModel->setStringList({"Kept", "Words"});
+            bool disabledDuringBox = false;
+            h.dialogs.onMessage = [&] { disabledDuringBox = !w.txtFilter->isEnabled(); };
+            h.dialogs.openAnswers = {file, QString()};
+            BarWatcher watcher(w);
+            QTest::keyClick(&w, pattern ? Qt::Key_W : Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(h.dialogs.shown.first().title + u'|' + h.dialogs.shown.first().defaultText,
+                     (pattern ? u"Open rules file|vnk|%1|Varnock files=*.vnk|All Files=*.*"_qs : u"Open rules file|nam|%1|Name Files=*.nam;*.txt|All Files=*.*"_qs)
+                         .arg(QCoreApplication::applicationDirPath()));
+            QCOMPARE(h.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+            QVERIFY(message.isEmpty() || (h.dialogs.shown.last().title == u"Varnock" && h.dialogs.shown.last().icon == Dialogs::Icon::Critical && disabledDuringBox));
+            QCOMPARE(h.listed() + h.disabled(), words);
+            QVERIFY(random.remaining() == 0 && w.picProgBar->isHidden());
+            QCOMPARE(watcher.captions, draws.empty() ? QStringList() : QStringList{pattern ? u"Generating words..."_qs : u"Sorting words..."_qs});
+            QCOMPARE(w.patternSections().maxCount(), 0); // entries are read afresh on every use
+            QTest::keyClick(&w, pattern ? Qt::Key_W : Qt::Key_O, Qt::ControlModifier); // asked anew
+            QCOMPARE(h.dialogs.shown.last().kind, u"open"_qs);
+        }
+    }
+
+    void progressAndControlsDuringRun()
+    {
+        MainWindowHarness h({{"Options/HowMany", "20"}, {"Options/FastMode", "False"}});
+        frmMain &w = h.open();
+        QStringList during;
+        QTimer::singleShot(0, &w, [&] {
+            during = h.disabled() << w.lblStatus->text();
+            QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier); // must not change a flag mid-run
+        });
+        h.typeAndEnter(u"Marion"_qs);
+        QCOMPARE(during, (QStringList{"mnuFile", "mnuOptions", "mnuHelp", "txtFilter", "cmdGo", "txtNames", "cmdSelAll", "cmdSelNone",
+                                      "mnuGenerate", "mnuVarnock", "mnuOpen", "mnuFast", "mnuNoOfWords", "mnuAbout", "Sorting words..."}));
+        QVERIFY(!w.mnuFast->isChecked() && h.stored(u"Options/FastMode"_qs) == u"False");
+        QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+        h.typeAndEnter(u"Ida"_qs);
+        QVERIFY(!w.mnuKillDupes->isEnabled() && w.mnuSort->isEnabled()); // items keep their own state through a run
+    }
+
+    // What a run hands over, in the list or (direct save) in the file; the statuses on the way.
+    void orderings()
+    {
+        const QStringList generated{"Ela", "Abo", "Ela", "Cid", "abo", "Abo", "Ela"}, unique{"Abo", "Cid", "Ela", "abo"};
+        const std::tuple<const char *, QStringList, QStringList, QStringList> cases[] = { // Sort, KillDupes, FastMode, DirectSave
+            {"1110", generated, unique, {"Sorting words...", "Erasing Duplicates...", "Populating..."}},
+            {"1000", generated, {"Abo", "Abo", "Cid", "Ela", "Ela", "Ela", "abo"}, {"Sorting words...", "Populating..."}},
+            {"0110", generated, generated, {"Populating..."}}, {"1101", generated, unique, {"Sorting words...", "Erasing Duplicates..."}},
+            {"1111", {}, {}, {"Sorting words...", "Erasing Duplicates..."}}, {"0011", {u"\u00c4r\u00f6"_qs}, {u"\u00c4r\u00f6"_qs}, {}}};
+        for (const auto &[options, words, expected, statuses] : cases) {
+            const auto flag = [&](int i) { return options[i] == '1' ? u"True"_qs : u"False"_qs; };
+            MainWindowHarness h({{"Options/Sort", flag(0)}, {"Options/KillDupes", flag(1)}, {"Options/FastMode", flag(2)}, {"Options/DirectSave", flag(3)}});
+            const QString path = h.dir.filePath(u"words.txt"_qs);
+            writeBytes(path, "earlier content that is longer than the new one\r\n");
+            h.store(u"Options/DirectSaveFile"_qs, path);
+            frmMain &w = h.open();
+            QStringList seen;
+            QTimer watch; // a status shown with the list visible while it fills is marked "!"
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                const QString now = w.lblStatus->text() + (w.lblStatus->text() == u"Populating..." && w.txtNames->isVisible() ? u"!"_qs : QString());
+                if (now != u"Varnock ready." && !seen.contains(now))
+                    seen << now;
+            });
+            watch.start(0);
+            w.EnableControls(false);
+            w.words() = QStringList{QString()} + words;
+            w.PopulateList();
+            QCOMPARE(seen, statuses);
+            QVERIFY(w.txtNames->isVisible() && w.lblStatus->text() == u"Ready." && h.disabled().isEmpty());
+            QCOMPARE(fileBytes(path), options[3] == '1' ? QString(expected.join(u"\r\n"_qs) + (expected.isEmpty() ? u""_qs : u"\r\n"_qs)).toUtf8()
+                                                        : QByteArray("earlier content that is longer than the new one\r\n"));
+            QCOMPARE(h.listed(), options[3] == '1' ? QStringList() : expected);
+        }
+    }
+
+    // Ctrl+S writes the selected entries (a bar drawn per step in a 191-pixel box); a failure keeps the earlier file.
+    void saveSelectedEntries()
+    {
+        const QStringList five{"Alpha", "Brakmon", "Cel", "Dorwen", "Elf"};
+        const std::tuple<QStringList, QList<int>, const char *, QByteArray, QList<int>> cases[] = {
+            {five, {1, 3}, "saved.txt", "Brakmon\r\nDorwen\r\n", {0, 38, 76, 115, 153, 191}},
+            {five, {}, "saved.txt", "", {0, 38, 76, 115, 153, 191}}, {{}, {}, "saved.txt", "", {0}},
+            {{u"\u00c9la"_qs, "Zed"}, {0, 1}, "saved.txt", "\xc3\x89la\r\nZed\r\n", {0, 96, 191}}, // halves round to even
+            {five, {1}, "", "earlier\r\n", {}}, {five, {1}, "absent/words.txt", "earlier\r\n", {0}}};
+        for (const auto &[entries, selected, target, expected, bars] : cases) {
+            MainWindowHarness h({{"Window/WindowState", "0"}});
+            frmMain &w = h.open();
+            w.resize(193, w.menuBar()->height() + 242);
+            QTRY_COMPARE(w.picProgBar->width(), 191);
+            w.namesModel->setStringList(entries);
+            for (int row : selected)
+                w.txtNames->selectionModel()->select(w.namesModel->index(row), QItemSelectionModel::Select);
+            w.lblStatus->setText(u"Before"_qs);
+            writeBytes(h.dir.filePath(u"saved.txt"_qs), "earlier\r\n");
+            h.dialogs.inputAnswers = {*target ? h.dir.filePath(QString::fromLatin1(target)) : QString()};
+            BarWatcher watcher(w);
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            const ScriptedDialogs::Shown &box = h.dialogs.shown.first();
+            QCOMPARE(box.title + u'|' + box.text, u"Save Words|Enter the path of the file you want to save your words to:"_qs);
+            QVERIFY2(QRegularExpression(u"/[A-Z][a-z]{6}\\.txt$"_qs).match(box.defaultText).hasMatch(), qPrintable(box.defaultText)); // "ccvccvc"
+            QCOMPARE(files(h.dir.path()) << fileBytes(h.dir.filePath(u"saved.txt"_qs)), (QStringList{"Varnock.conf", "saved.txt", expected}));
+            QCOMPARE(h.dialogs.messages(), QString(target).startsWith(u"absent")
+                         ? QStringList{u"The words could not be saved to \"%1\": Path not found."_qs.arg(h.dir.filePath(u"absent/words.txt"_qs))} : QStringList());
+            QCOMPARE(w.lblStatus->text(), *target ? u"Ready."_qs : u"Before"_qs);
+            QVERIFY(w.picProgBar->isHidden() && h.listed() == entries && selectedRows(w) == selected.size());
+            QCOMPARE(watcher.widths, bars);
+        }
+    }
+
+    void directSaveToggle()
+    {
+        MainWindowHarness h({{"Options/DirectSaveFile", "/old/place.txt"}});
+        frmMain &w = h.open();
+        const QString chosen = h.dir.filePath(u"direct.txt"_qs);
+        const auto state = [&] {
+            return QStringList{h.stored(u"Options/DirectSave"_qs), h.stored(u"Options/DirectSaveFile"_qs), w.mnuDirectSave->data().toString(),
+                               QString::number(w.mnuDirectSave->isChecked() * 100 + w.mnuCopy->isEnabled() * 10 + w.mnuSave->isEnabled())};
+        };
+        // On, from a maximised window: it leaves that state for 1000 twips high; off: 4545 twips, the path kept.
+        h.dialogs.inputAnswers = {chosen, QString()};
+        for (const auto &[on, height] : {std::pair{true, 67}, {false, 303}, {false, 303} /* cancelled */}) {
+            QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+            QCOMPARE(state(), (QStringList{on ? "True" : "False", chosen, chosen, on ? "100" : "11"}));
+            QVERIFY(!(w.windowState() & Qt::WindowMaximized));
+            QTRY_COMPARE(w.frameGeometry().height(), height);
+        }
+        QCOMPARE(QString::number(h.dialogs.shown.size()) + h.dialogs.shown[0].title + u'|' + h.dialogs.shown[0].text, u"2Direct Save|Enter the path of the file you want to save your words to:"_qs);
+        QVERIFY2(QRegularExpression(u"/[A-Z][a-z]{3,}\\.txt$"_qs).match(h.dialogs.shown[0].defaultText).hasMatch(), qPrintable(h.dialogs.shown[0].defaultText));
+    }
+
+    void clipboardSelectionAndPanel()
+    {
+        MainWindowHarness h({{"List/0", "kaelor"}, {"List/1", "brim"}});
+        frmMain &w = h.open();
+        w.namesModel->setStringList({"Ael", "Brin", "Cor", "Dun", "Eth"});
+        for (int row : {1, 3})
+            QTest::mouseClick(w.txtNames->viewport(), Qt::LeftButton, Qt::ControlModifier, w.txtNames->visualRect(w.namesModel->index(row)).center());
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"Brin\r\nDun\r\n"_qs);
+        // The list has the focus: the panel shows in the window's colour.
+        QVERIFY(w.picProgBar->isVisible() && w.cmdSelAll->isVisible() && w.cmdSelNone->isVisible());
+        QCOMPARE(w.picProgBar->backColor(), w.palette().color(QPalette::Active, QPalette::Window));
+        for (const auto &[button, rows] : {std::pair{w.cmdSelAll, 5}, {w.cmdSelNone, 0}}) {
+            w.txtNames->setCurrentIndex(w.namesModel->index(4));
+            QTest::mouseClick(button, Qt::LeftButton);
+            QVERIFY(selectedRows(w) == rows && w.txtNames->currentIndex().row() == 0 && w.txtNames->isVisible());
+        }
+        w.mnuCopy->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+        // Rnd takes the focus: the white status box is back, the panel gone.
+        QTest::mouseClick(w.cmdGo, Qt::LeftButton);
+        QTRY_VERIFY(w.picProgBar->isHidden() && w.cmdSelAll->isHidden() && w.cmdSelNone->isHidden());
+        QCOMPARE(w.picProgBar->backColor(), QColor(Qt::white));
+        QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier); // clears the history, stored and shown
+        QVERIFY(h.history().isEmpty() && h.storedKeys().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"
