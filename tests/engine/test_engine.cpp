@@ -11,6 +11,7 @@
 #include <QtTest/QtTest>
 #include <clocale>
 #include <cmath>
+#include <numeric>
 
 namespace {
 using Draws = std::vector<float>;
@@ -18,37 +19,29 @@ using Shares = QHash<QString, double>;
 QString S(const char16_t *text) { return QString::fromUtf16(text); }
 float P(int k, int m) { return ScriptedRandom::pick(k, m); }
 constexpr GenerationOptions Plain{.realityMode = false}, NoGroups{.realityMode = false, .diphthongs = false}, Reality{};
-int errorOf(const std::function<void()> &call) { try { call(); } catch (const VarnockError &e) { return e.number(); } return 0; }
-
+// What a call gives, or "E" and the number of the error it throws.
+QString outcome(const std::function<qint64()> &f) try { return QString::number(f()); } catch (const VarnockError &e) { return u"E"_qs + QString::number(e.number()); }
 // "e10 a7 ..." (a bare entry weighs 1) as shares of the total weight.
 Shares shares(const char *weights)
 {
     Shares out;
-    double total = 0;
     for (const QString &entry : QString::fromLatin1(weights).split(u' ')) {
         const qsizetype digits = entry.indexOf(QRegularExpression(u"\\d"_qs));
-        const double w = digits < 0 ? 1 : entry.mid(digits).toDouble();
-        out[entry.left(digits < 0 ? entry.size() : digits)] += w, total += w;
+        out[entry.left(digits < 0 ? entry.size() : digits)] += digits < 0 ? 1 : entry.mid(digits).toDouble();
     }
+    const double total = std::accumulate(out.cbegin(), out.cend(), 0.0);
     for (double &share : out)
         share /= total;
     return out;
 }
-// Even odds between two kinds of outcome; two independent picks in a row.
-Shares mix(const Shares &a, const Shares &b)
+// Two picks from a in a row (b empty), or even odds between a and b: each of
+// the |a| * |b| pairs then carries 1 / |b| of x's half share and 1 / |a| of y's.
+Shares combine(const Shares &a, const Shares &b = {})
 {
     Shares out;
-    for (const Shares *s : {&a, &b})
-        for (auto it = s->cbegin(); it != s->cend(); ++it)
-            out[it.key()] += it.value() / 2;
-    return out;
-}
-Shares twice(const Shares &a)
-{
-    Shares out;
-    for (auto x = a.cbegin(); x != a.cend(); ++x)
-        for (auto y = a.cbegin(); y != a.cend(); ++y)
-            out[x.key() + y.key()] += x.value() * y.value();
+    for (const auto &[x, p] : a.asKeyValueRange())
+        for (const auto &[y, q] : (b.isEmpty() ? a : b).asKeyValueRange())
+            b.isEmpty() ? out[x + y] += p * q : (out[x] += p / 2 / b.size(), out[y] += q / 2 / a.size());
     return out;
 }
 } // namespace
@@ -58,13 +51,11 @@ class TestEngine : public QObject {
 private Q_SLOTS:
     void filterize()
     {
-        const std::pair<const char *, const char *> cases[] = {{"Marion", "Cvcvvc"}, {"Yvonne", "Ccvccv"}, {"Why?", "Ccc?"},
-            {"Anna-Lisa 2", "Vccv-Cvcv 2"}, {"", ""}, {"123-?", "123-?"}, {"Away", "Vcvc"}, {"aAbB", "vVcC"}, {"Müé[Z`{@", "Cüé[C`{@"}};
-        for (const auto &[sample, filter] : cases) {
-            QCOMPARE(Filterize(QString::fromUtf8(sample)), QString::fromUtf8(filter));
-            QCOMPARE(filterFromSample(QString::fromUtf8(sample)), QString::fromUtf8(filter).toLower());
+        for (const auto &[sample, filter] : {std::pair{"Marion", "Cvcvvc"}, {"Yvonne", "Ccvccv"}, {"Why?", "Ccc?"}, {"Away", "Vcvc"},
+                 {"Anna-Lisa 2", "Vccv-Cvcv 2"}, {"", ""}, {"123-?", "123-?"}, {"aAbB", "vVcC"}, {"Müé[Z`{@", "Cüé[C`{@"}}) {
+            const QString f = QString::fromUtf8(filter);
+            QCOMPARE(Filterize(QString::fromUtf8(sample)) + u' ' + filterFromSample(QString::fromUtf8(sample)), f + u' ' + f.toLower());
         }
-        QCOMPARE(filterFromSample(u"\u0130a"_qs), u"\u0130v"_qs); // lowered per unit: one unit, never two
     }
 
     // Every draw of a one-word run, scripted, against the exact word.
@@ -87,38 +78,15 @@ private Q_SLOTS:
             ScriptedRandom random(draws);
             WordArray words;
             QCOMPARE(GenerateNames(S(filter), 1, words, false, random, options), S(word));
-            QCOMPARE(words, (WordArray{QString(), S(word)}));
-            QVERIFY2(random.remaining() == 0, qPrintable(S(filter)));
+            QVERIFY2(words == (WordArray{QString(), S(word)}) && random.remaining() == 0, qPrintable(S(filter)));
         }
-        // Match case: the sample's capitals, proper case when its length differs.
-        for (const auto &[sample, word] : {std::pair{u"MaRion"_qs, u"BaKain"_qs}, {u"marion"_qs, u"bakain"_qs}, {u"Mario"_qs, u"Bakain"_qs}}) {
-            ScriptedRandom random{P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)};
-            WordArray words;
-            QCOMPARE(GenerateNames(u"cvcvvc"_qs, 1, words, true, random, Plain, {.caseSample = [s = sample] { return s; }}), word);
-        }
-    }
-
-    // The seeded source answers picks in integer arithmetic, any other source
-    // through its floats: the same stream must give the same words.
-    void seededSource()
-    {
-        struct Forwarding final : RandomSource { XoshiroRandom inner{31}; float next() override { return inner.next(); } void reseedFromClock() override {} };
-        for (const GenerationOptions &options : {Plain, NoGroups, Reality}) {
-            XoshiroRandom seeded(31);
-            Forwarding generic;
-            WordArray fast, slow;
-            GenerateNames(u"v?c cc-vvv"_qs, 5000, fast, false, seeded, options);
-            GenerateNames(u"v?c cc-vvv"_qs, 5000, slow, false, generic, options);
-            QCOMPARE(fast, slow);
-        }
-        // xoshiro128+ seeded through splitmix64, values worked out from their definitions.
+        // Seeded runs repeat on every machine: xoshiro128+ seeded through
+        // splitmix64, values worked out from their definitions.
         for (const auto &[seed, bits] : {std::pair{0ull, Draws{15308396, 12122264, 12800879, 9950888}},
                                          {1ull, {4713962, 11789926, 16648372, 7310282}}, {~0ull, {328996, 4877349, 1647003, 9542810}}}) {
             XoshiroRandom random(seed), floats(seed);
-            for (float expected : bits) {
-                QCOMPARE(float(random.nextBits()), expected);
-                QCOMPARE(floats.next(), expected / 16777216.0f);
-            }
+            for (float expected : bits)
+                QVERIFY(float(random.nextBits()) == expected && floats.next() == expected / 16777216.0f);
         }
         for (const auto &[r, m, index] : {std::tuple{0.0f, 5, 0}, {0.19999999f, 5, 0}, {0.2f, 5, 1}, {0.99999994f, 277, 276},
                                           {1.5f, 21, 20}, {-0.25f, 21, 0}})
@@ -135,10 +103,9 @@ private Q_SLOTS:
         QString events;
         GenerationHooks hooks{.progress = [&](float f, const QString &caption) { events += QString::number(f) + caption; }};
         QCOMPARE(GenerateNames(u"cvc"_qs, 0, words, false, none, Plain, hooks), QString());
-        QCOMPARE(errorOf([&] { GenerateNames(u"cv"_qs, -1, words, false, none, Plain); }), 9);
+        QCOMPARE(outcome([&] { return GenerateNames(u"cv"_qs, -1, words, false, none, Plain).size(); }), u"E9"_qs);
         QCOMPARE(words, (WordArray{u"keep"_qs, u"these"_qs}));
-        QCOMPARE(GenerateNames(QString(), 3, words, false, none, Plain, hooks), QString());
-        QCOMPARE(words, WordArray(4));
+        QVERIFY(GenerateNames(QString(), 3, words, false, none, Plain, hooks).isEmpty() && words == WordArray(4));
         QCOMPARE(events, u"0.33Generating...0.66Generating...1Generating..."_qs);
         for (const auto &[count, calls, first] : {std::tuple{1, 1, 100}, {50, 50, 2}, {200, 100, 1}, {1001, 100, 1}}) {
             XoshiroRandom random(1);
@@ -148,22 +115,25 @@ private Q_SLOTS:
             QVERIFY(int(percents.size()) == calls && percents.front() == first && percents.back() == 100);
             QVERIFY(words.size() == count + 1 && words[count].size() == 2 && words[count][0].isUpper());
         }
-        QCOMPARE(wholePercent(21474837, 30000000), 71); // i * 100 beyond 32 bits
-        QCOMPARE(wholePercent(1, 0), 0);
+        QVERIFY(wholePercent(21474837, 30000000) == 71 && wholePercent(1, 0) == 0); // i * 100 beyond 32 bits
         XoshiroRandom seeded(5);
         events.clear();
         hooks = {[&] { return events += u's', u"MaRion"_qs; }, [&] { events += u'y'; }, [&](float, const QString &) { events += u'p'; }};
         GenerateNames(u"cvcvvc"_qs, 3, words, true, seeded, {.realityMode = false, .fastMode = false}, hooks);
         GenerateNames(u"cvcvvc"_qs, 2, words, false, seeded, Plain, hooks);
         QCOMPARE(events, u"sypsypsyppp"_qs); // no sample without match case, no yield in fast mode
+        // Match case: the sample's capitals, proper case when its length differs.
+        for (const auto &[sample, word] : {std::pair{u"MaRion"_qs, u"BaKain"_qs}, {u"marion"_qs, u"bakain"_qs}, {u"Mario"_qs, u"Bakain"_qs}}) {
+            ScriptedRandom random{P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)};
+            QCOMPARE(GenerateNames(u"cvcvvc"_qs, 1, words, true, random, Plain, {.caseSample = [s = sample] { return s; }}), word);
+        }
     }
 
     void caseShaping()
     {
-        const std::tuple<const char16_t *, const char16_t *, const char16_t *> copies[] = {{u"bimsa", u"HeLLo", u"BiMSa"},
-            {u"bimsa", u"hello", u"bimsa"}, {u"bimsa", u"Hi", u"Bimsa"}, {u"ab", u"x1", u"aB"}, {u"BIMSA", u"hello", u"bimsa"},
-            {u"", u"", u""}, {u"", u"abc", u""}, {u"éLAN", u"Aaaa", u"Élan"}, {u"ana-lu", u"x", u"Ana-lu"}};
-        for (const auto &[word, sample, result] : copies)
+        for (const auto &[word, sample, result] : {std::tuple{u"bimsa", u"HeLLo", u"BiMSa"}, {u"bimsa", u"hello", u"bimsa"},
+                 {u"bimsa", u"Hi", u"Bimsa"}, {u"ab", u"x1", u"aB"}, {u"BIMSA", u"hello", u"bimsa"}, {u"", u"", u""}, {u"", u"abc", u""},
+                 {u"éLAN", u"Aaaa", u"Élan"}, {u"ana-lu", u"x", u"Ana-lu"}})
             QCOMPARE(CopyCase(S(word), S(sample)), S(result));
         const std::pair<QString, QString> proper[] = {{u"o'neil"_qs, u"O'neil"_qs}, {u"mACdONALD"_qs, u"Macdonald"_qs},
             {u"a b\tc\nd\ve\ff\rg"_qs, u"A B\tC\nD\vE\fF\rG"_qs}, {QStringView(u"a\0b", 3).toString(), QStringView(u"A\0B", 3).toString()},
@@ -189,8 +159,7 @@ private Q_SLOTS:
         XoshiroRandom random(2024);
         for (int k = 0; k < 5000; ++k) {
             const QString s = RandomFilter(random);
-            QVERIFY2(s.size() >= 4 && s.size() <= 13 && !s.contains(u"aaa"_qs) && !s.contains(u"ccc"_qs)
-                         && QString(s).remove(u'a').remove(u'c').isEmpty(), qPrintable(s));
+            QVERIFY2(QRegularExpression(u"^(?!.*(aaa|ccc))[ac]{4,13}$"_qs).match(s).hasMatch(), qPrintable(s));
         }
     }
 
@@ -205,11 +174,9 @@ private Q_SLOTS:
                      VP = shares("ai au ay ea ee ei eo ey ia ie io oa oe oi oo ou ua ue ui ye yo"),
                      WVP = shares("ou15 io12 ea11 ai7 ee7 ie7 ay5 oo5 ei4 ey4 ia4 yo4 au2 eo2 oa2 oe2 oi2 ua2 ue2 ui2 ye2"),
                      CP = shares("ch sh tt ll rr gg gh ts wh mm nn th ph ss dd cc ff bb st nd");
-        const std::tuple<const char16_t *, GenerationOptions, Shares> cases[] = {{u"v", Plain, V}, {u"v", Reality, WV},
-            {u"c", Plain, C}, {u"c", Reality, WC}, {u"?", Plain, mix(V, C)}, {u"?", Reality, mix(WV, WC)},
-            {u"vv", Plain, mix(VP, twice(V))}, {u"vv", NoGroups, twice(V)}, {u"vv", Reality, mix(WVP, twice(WV))},
-            {u"cc", Reality, mix(CP, twice(WC))}};
-        for (const auto &[filter, options, expected] : cases) {
+        for (const auto &[filter, options, expected] : {std::tuple{u"v", Plain, V}, {u"v", Reality, WV}, {u"c", Plain, C},
+                 {u"c", Reality, WC}, {u"?", Reality, combine(WV, WC)}, {u"vv", Plain, combine(VP, combine(V))},
+                 {u"vv", Reality, combine(WVP, combine(WV))}, {u"cc", Reality, combine(CP, combine(WC))}}) {
             const int n = 600000;
             XoshiroRandom random(20261206);
             WordArray words;
@@ -217,17 +184,12 @@ private Q_SLOTS:
             QHash<QString, double> seen;
             for (int i = 1; i <= n; ++i)
                 ++seen[words[i].toLower()];
-            double chi = 0, pooledSeen = 0, pooledExpected = 0;
-            int cells = 0;
-            for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-                const double e = it.value() * n, o = seen.take(it.key());
-                if (e < 5)
-                    pooledSeen += o, pooledExpected += e;
-                else
-                    chi += (o - e) * (o - e) / e, ++cells;
+            double chi = 0, pooledSeen = 0, pooledExpected = 0, cells = 1; // the pool is one cell
+            for (const auto &[key, share] : expected.asKeyValueRange()) {
+                const double e = share * n, o = seen.take(key);
+                e < 5 ? (pooledSeen += o, pooledExpected += e) : (chi += (o - e) * (o - e) / e, ++cells);
             }
-            if (pooledExpected > 0)
-                chi += (pooledSeen - pooledExpected) * (pooledSeen - pooledExpected) / pooledExpected, ++cells;
+            chi += (pooledSeen - pooledExpected) * (pooledSeen - pooledExpected) / std::max(pooledExpected, 1.0);
             QVERIFY2(seen.isEmpty(), qPrintable(u"outside the tables: "_qs + seen.keys().join(u' ')));
             const double df = cells - 1, a = 2 / (9 * df), bound = df * std::pow(1 - a + 3.0902 * std::sqrt(a), 3);
             QVERIFY2(chi < bound, qPrintable(QStringLiteral("%1: chi-square %2, bound %3").arg(S(filter)).arg(chi).arg(bound)));
@@ -235,52 +197,43 @@ private Q_SLOTS:
     }
 
     // Counts of possible words, exact or an upper bound, and the collection of
-    // distinct words ending Complete, Exhausted or GaveUp.
+    // distinct words ending Complete (0), Exhausted (1) or GaveUp (2).
     void wordSpaces()
     {
-        const std::tuple<QString, bool, const char *> filters[] = {{u"cvcvvc"_qs, true, "1342845"}, // 21*5*21*(25+4 with y)*21
-            {u"cvcvvc"_qs, false, "1157625"}, {u"vvv"_qs, true, "145"}, {u"cc"_qs, true, "441"}, {u"?"_qs, true, "26"},
-            {u"x-y 2"_qs, true, "1"}, {QString(), true, "1"}, {QString(30, u'c'), true, "4640650289117164100520051333566036654601"}};
-        for (const auto &[filter, diphthongs, count] : filters) {
-            const WordSpace space = WordSpace::ofFilter(filter, diphthongs);
-            const PossibleWords possible = countPossibleWords(space, {}, 0);
-            QVERIFY(possible.exact && space.combinations().toUInt64().has_value() == (qstrlen(count) < 20));
+        for (const auto &[filter, diphthongs, count] : {std::tuple{u"cvcvvc"_qs, true, "1342845"}, // 21*5*21*(25+4 with y)*21
+                 {u"cvcvvc"_qs, false, "1157625"}, {u"vvv"_qs, true, "145"}, {u"cc"_qs, true, "441"}, {u"?"_qs, true, "26"},
+                 {u"x-y 2"_qs, true, "1"}, {QString(), true, "1"}, {QString(30, u'c'), true, "4640650289117164100520051333566036654601"}}) {
+            const PossibleWords possible = countPossibleWords(WordSpace::ofFilter(filter, diphthongs), {}, 0);
+            QVERIFY(possible.exact && possible.count.toUInt64().has_value() == (qstrlen(count) < 20));
             QCOMPARE(possible.count.toString(), QString::fromLatin1(count));
         }
         QCOMPARE(BigCount(18446744073709551615ull).toUInt64().value(), 18446744073709551615ull);
         WordSpace cv = WordSpace::ofFilter(u"cv", true), joins; // in joins a+bb and ab+b are one word
         cv.setShape(ProperCase);
-        joins.addPosition({u"a"_qs, u"ab"_qs, u"a"_qs});
-        joins.addPosition({u"b"_qs, u"bb"_qs});
+        joins.addPosition({u"a"_qs, u"ab"_qs, u"a"_qs}), joins.addPosition({u"b"_qs, u"bb"_qs});
         const auto startsWithB = [](const QString &w) { return w.startsWith(u'B'); };
-        QCOMPARE(cv.wordAt(0) + cv.wordAt(104), u"BaZu"_qs);
-        const PossibleWords counts[] = {countPossibleWords(cv, startsWithB, 105), countPossibleWords(cv, startsWithB, 104),
-                                        countPossibleWords(joins, {}, 4), countPossibleWords(joins, {}, 3)};
-        QStringList shown;
-        for (const PossibleWords &c : counts)
-            shown << c.count.toString() + (c.exact ? u" exact"_qs : u" at most"_qs);
-        QCOMPARE(shown, (QStringList{u"100 exact"_qs, u"105 at most"_qs, u"3 exact"_qs, u"4 at most"_qs}));
+        QString shown = cv.wordAt(0) + cv.wordAt(104);
+        for (const PossibleWords &c : {countPossibleWords(cv, startsWithB, 105), countPossibleWords(cv, startsWithB, 104),
+                                       countPossibleWords(joins, {}, 4), countPossibleWords(joins, {}, 3)})
+            shown += u' ' + c.count.toString() + (c.exact ? u" exact"_qs : u" at most"_qs);
+        QCOMPARE(shown, u"BaZu 100 exact 105 at most 3 exact 4 at most"_qs);
 
         XoshiroRandom random(7);
         WordSpace vowels = WordSpace::ofFilter(u"v", true), letters = WordSpace::ofFilter(u"?", true);
-        vowels.setShape(ProperCase);
-        letters.setShape(ProperCase);
+        vowels.setShape(ProperCase), letters.setShape(ProperCase);
         int next = 0;
-        const auto sorted = [&](DistinctWords d) { d.words.sort(); return QString::number(int(d.end)) + d.words.join(u"") + QString::number(next); };
+        const auto sorted = [&](DistinctWords d) { return d.words.sort(), QString::number(int(d.end)) + d.words.join(u"") + QString::number(next); };
         const auto never = []() -> QString { return QTest::qFail("listed, not drawn", __FILE__, __LINE__), QString(); };
         const auto cycle = [&] { return QString(QChar(u"AEIOU"[next++ % 5])); };
-        const auto aOrE = [](const QString &w) { return w == u"A" || w == u"E"; };
-        // Complete 0, Exhausted 1, GaveUp 2: a source no larger than the count is listed, not drawn; one that
-        // keeps repeating itself is finished by listing; one too large to list gives up after the bound.
-        QCOMPARE(sorted(collectDistinctWords(10, never, vowels, {}, random)), u"1AEIOU0"_qs);
-        QCOMPARE(sorted(collectDistinctWords(3, cycle, vowels, aOrE, random)), u"0IOU5"_qs);
         const auto stuck = [&] { return ++next, u"Q"_qs; };
+        // A source no larger than the count is listed, not drawn; one that keeps
+        // repeating itself is finished by listing; one too large to list gives up.
+        QCOMPARE(sorted(collectDistinctWords(10, never, vowels, {}, random)), u"1AEIOU0"_qs);
+        QCOMPARE(sorted(collectDistinctWords(3, cycle, vowels, [](const QString &w) { return w == u"A" || w == u"E"; }, random)), u"0IOU5"_qs);
         next = 0;
-        DistinctWords most = collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10});
-        QVERIFY(most.end == DistinctWords::End::Complete && next == 11 && most.words.contains(u"Q"_qs));
-        QCOMPARE(QSet<QString>(most.words.begin(), most.words.end()).size(), 25);
-        for (const QString &w : most.words)
-            QVERIFY(w.size() == 1 && w[0].isUpper());
+        const QString most = sorted(collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10})); // 25 of 26 letters
+        QVERIFY2(most.size() == 28 && most.startsWith(u'0') && most.endsWith(u"11") && most.contains(u'Q') && most.toUpper() == most
+                     && QSet<QChar>(most.begin() + 1, most.end() - 2).size() == 25, qPrintable(most));
         next = 0;
         QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 3})), u"2Q51"_qs);
     }
@@ -298,46 +251,31 @@ private Q_SLOTS:
         const std::string before = std::setlocale(LC_NUMERIC, nullptr);
         const auto restore = qScopeGuard([&] { std::setlocale(LC_NUMERIC, before.c_str()); });
         for (const char *locale : {"C", "de_DE.UTF-8"}) {
-            if (!std::setlocale(LC_NUMERIC, locale))
-                continue;
             for (const auto &[text, value] : cases)
-                QCOMPARE(leadingNumber(QString::fromLatin1(text)), value);
+                QVERIFY2(!std::setlocale(LC_NUMERIC, locale) || leadingNumber(QString::fromLatin1(text)) == value, text);
             QCOMPARE(leadingNumber(u"0."_qs + QString(400, u'0') + u"1e20"_qs), 0.0);
         }
-        // Count boxes take the rounded leading number, capped at their bound.
-        QStringList answers;
+        // Count boxes take the rounded leading number, capped at their bound; a
+        // stored count shows as plain decimal text, or the fallback past 32 bits.
+        QString answers;
         for (const char *text : {"13,5", "12.5", "13.5", "500.5", "501", "1e400", "&HFFFF", "-1", "0.4", ""}) {
             const CountAnswer a = readCountAnswer(QString::fromLatin1(text), 500);
-            answers << QString(u"USCN"[a.kind]) + QString::number(a.value);
+            answers += QString(u"USCN"[a.kind]) + QString::number(a.value) + u' ';
         }
-        QCOMPARE(answers.join(u' '), u"S13 S12 S14 S500 C500 C500 C500 N0 U0 U0"_qs);
-        QStringList prefills;
         for (const char *stored : {"250", "12.5", "abc", "2147483647.4", "-2147483648", "2147483647.5", "-2147483648.6", "1e20"})
-            prefills << countPrefill(QString::fromLatin1(stored), u"-"_qs);
-        QCOMPARE(prefills.join(u' '), u"250 12.5 0 2147483647.4 -2147483648 - - -"_qs);
-        QCOMPARE(plainNumberText(-3) + u' ' + plainNumberText(0.1) + u' ' + plainNumberText(1e20), u"-3 0.1 1e+20"_qs);
-        // Rounding half to even; beyond the type, or not a number, is error 6.
-        for (const auto &[value, result] : {std::pair{12.5, 12LL}, {13.5, 14LL}, {-2.5, -2LL}, {12.51, 13LL},
-                                            {2147483647.0, 2147483647LL}, {-2147483648.5, -2147483648LL}}) {
-            QCOMPARE(qint64(roundToInt32(value)), result);
-            QCOMPARE(roundToInt64(value), result);
-        }
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        QList<int> errors;
-        for (double v : {2147483647.5, -2147483649.0, nan})
-            errors << errorOf([v] { roundToInt32(v); });
-        for (double v : {32767.5, -32769.0, 32766.5, -32768.5})
-            errors << errorOf([v] { roundToInt16(v); });
-        for (double v : {9223372036854775808.0, -9223372036854777856.0, -9223372036854775808.0, nan})
-            errors << errorOf([v] { roundToInt64(v); });
-        QCOMPARE(errors, (QList<int>{6, 6, 6, 6, 6, 0, 0, 6, 6, 0, 6}));
-        QStringList shown;
-        for (ErrorNumber n : {ErrorNumber::Overflow, ErrorNumber::OutOfMemory, ErrorNumber::SubscriptOutOfRange, ErrorNumber::BadFileNameOrNumber,
-                              ErrorNumber::FileNotFound, ErrorNumber::DiskFull, ErrorNumber::PermissionDenied,
-                              ErrorNumber::PathFileAccessError, ErrorNumber::PathNotFound})
-            shown << QString::number(VarnockError(n).number()) + u' ' + QString::fromUtf8(VarnockError(n).what());
-        QCOMPARE(shown.join(u'|'), u"6 Overflow|7 Out of memory|9 Subscript out of range|52 Bad file name or number|53 File not found|"
-                                   "61 Disk full|70 Permission denied|75 Path/File access error|76 Path not found"_qs);
+            answers += countPrefill(QString::fromLatin1(stored), u"-"_qs) + u' ';
+        answers += plainNumberText(-3) + u' ' + plainNumberText(0.1) + u' ' + plainNumberText(1e20);
+        QCOMPARE(answers, u"S13 S12 S14 S500 C500 C500 C500 N0 U0 U0 250 12.5 0 2147483647.4 -2147483648 - - - -3 0.1 1e+20"_qs);
+        // Rounding half to even into 16, 32 and 64 bits; beyond the type, or not a number, is error 6.
+        QStringList rounded;
+        for (double v : {12.5, 13.5, -2.5, 12.51, 32766.5, 32767.5, -32768.5, -32769.0, 2147483647.0, 2147483647.5, -2147483648.5,
+                         -2147483649.0, 9223372036854775808.0, -9223372036854775808.0, -9223372036854777856.0, std::nan("")})
+            rounded << outcome([v] { return roundToInt16(v); }) + u'/' + outcome([v] { return roundToInt32(v); }) + u'/'
+                           + outcome([v] { return roundToInt64(v); });
+        QCOMPARE(rounded.join(u' '), u"12/12/12 14/14/14 -2/-2/-2 13/13/13 32766/32766/32766 E6/32768/32768 -32768/-32768/-32768 "
+                                     "E6/-32769/-32769 E6/2147483647/2147483647 E6/E6/2147483648 E6/-2147483648/-2147483648 "
+                                     "E6/E6/-2147483649 E6/E6/E6 E6/E6/-9223372036854775808 E6/E6/E6 E6/E6/E6"_qs);
+        QCOMPARE(QString::number(VarnockError(ErrorNumber::OutOfMemory).number()) + VarnockError(ErrorNumber::OutOfMemory).what(), u"7Out of memory"_qs);
     }
 };
 
