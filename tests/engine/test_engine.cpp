@@ -25,17 +25,14 @@ QString outcome(const std::function<qint64()> &f) try { return QString::number(f
 Shares shares(const char *weights)
 {
     Shares out;
-    for (const QString &entry : QString::fromLatin1(weights).split(u' ')) {
-        const qsizetype digits = entry.indexOf(QRegularExpression(u"\\d"_qs));
-        out[entry.left(digits < 0 ? entry.size() : digits)] += digits < 0 ? 1 : entry.mid(digits).toDouble();
-    }
+    for (const auto &entry : QRegularExpression(u"([a-z]+)(\\d*)"_qs).globalMatch(QString::fromLatin1(weights)))
+        out[entry.captured(1)] = entry.captured(2).isEmpty() ? 1 : entry.captured(2).toDouble();
     const double total = std::accumulate(out.cbegin(), out.cend(), 0.0);
     for (double &share : out)
         share /= total;
     return out;
 }
-// Two picks from a in a row (b empty), or even odds between a and b: each of
-// the |a| * |b| pairs then carries 1 / |b| of x's half share and 1 / |a| of y's.
+// Two picks from a in a row (b empty), or a and b at even odds: each of the |a| * |b| pairs adds 1 / |b| of p / 2, 1 / |a| of q / 2.
 Shares combine(const Shares &a, const Shares &b = {})
 {
     Shares out;
@@ -49,19 +46,9 @@ Shares combine(const Shares &a, const Shares &b = {})
 class TestEngine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void filterize()
-    {
-        for (const auto &[sample, filter] : {std::pair{"Marion", "Cvcvvc"}, {"Yvonne", "Ccvccv"}, {"Why?", "Ccc?"}, {"Away", "Vcvc"},
-                 {"Anna-Lisa 2", "Vccv-Cvcv 2"}, {"", ""}, {"123-?", "123-?"}, {"aAbB", "vVcC"}, {"Müé[Z`{@", "Cüé[C`{@"}}) {
-            const QString f = QString::fromUtf8(filter);
-            QCOMPARE(Filterize(QString::fromUtf8(sample)) + u' ' + filterFromSample(QString::fromUtf8(sample)), f + u' ' + f.toLower());
-        }
-    }
-
     // Every draw of a one-word run, scripted, against the exact word.
     void generateDrawOrder()
     {
-        const float top = 0.99999994f;
         const std::tuple<const char16_t *, GenerationOptions, Draws, const char16_t *> cases[] = {
             {u"cvcvvc", Plain, {P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)}, u"Bakain"},
             {u"vvv", Plain, {0.75f, P(15, 21), P(2, 5)}, u"Oui"}, {u"vvv", Plain, {0.25f, P(0, 5), P(1, 5), P(4, 5)}, u"Aeu"},
@@ -73,48 +60,30 @@ private Q_SLOTS:
             {u"cVC", Plain, {P(5, 21)}, u"Hvc"}, {u"éc", Plain, {P(1, 21)}, u"Éc"}, {u"cc", Plain, {0.5f, P(0, 20)}, u"Ch"},
             {u"cc", Reality, {0.99f, P(19, 20)}, u"Nd"}, {u"cc", Reality, {0.1f, P(0, 277), P(276, 277)}, u"Zt"},
             {u"vvvvv", Reality, {0.5f, P(0, 103), 0.7f, P(102, 103), P(25, 26)}, u"Ouyou"}, {u"v", Reality, {0.0f}, u"E"},
-            {u"vcvv", Plain, {top, top, top, top}, u"Uzyo"}, {u"vcvv", Plain, {1.0f, 1.0f, 1.0f, 1.0f}, u"Uzyo"}, {u"", Plain, {}, u""}};
+            {u"vcvv", Plain, {0.99999994f, 0.99999994f, 0.99999994f, 0.99999994f}, u"Uzyo"}, {u"vcvv", Plain, {1.0f, 1.0f, 1.0f, 1.0f}, u"Uzyo"}, {u"", Plain, {}, u""}};
+        WordArray words;
         for (const auto &[filter, options, draws, word] : cases) {
             ScriptedRandom random(draws);
-            WordArray words;
             QCOMPARE(GenerateNames(S(filter), 1, words, false, random, options), S(word));
             QVERIFY2(words == (WordArray{QString(), S(word)}) && random.remaining() == 0, qPrintable(S(filter)));
         }
-        // Seeded runs repeat on every machine: xoshiro128+ seeded through
-        // splitmix64, values worked out from their definitions.
+        // Seeded runs repeat on every machine: xoshiro128+ seeded through splitmix64, values worked out from their definitions.
         for (const auto &[seed, bits] : {std::pair{0ull, Draws{15308396, 12122264, 12800879, 9950888}},
                                          {1ull, {4713962, 11789926, 16648372, 7310282}}, {~0ull, {328996, 4877349, 1647003, 9542810}}}) {
             XoshiroRandom random(seed), floats(seed);
             for (float expected : bits)
                 QVERIFY(float(random.nextBits()) == expected && floats.next() == expected / 16777216.0f);
         }
-        for (const auto &[r, m, index] : {std::tuple{0.0f, 5, 0}, {0.19999999f, 5, 0}, {0.2f, 5, 1}, {0.99999994f, 277, 276},
-                                          {1.5f, 21, 20}, {-0.25f, 21, 0}})
-            QCOMPARE(pickIndex(r, m), index); // never outside the table
-    }
-
-    // Count 0 leaves the array and the bar alone; any other count replaces the
-    // array whole. Progress comes at new whole percents, never at 0 %; the
-    // hooks come in the order sample, yield, progress.
-    void runShapeAndProgress()
-    {
+        // Count 0 leaves the array and the bar alone; any other count replaces it whole. Progress comes at new whole
+        // percents, never at 0 %; the hooks come in the order sample, yield, progress.
         ScriptedRandom none;
-        WordArray words{u"keep"_qs, u"these"_qs};
+        words = {u"keep"_qs, u"these"_qs};
         QString events;
         GenerationHooks hooks{.progress = [&](float f, const QString &caption) { events += QString::number(f) + caption; }};
-        QCOMPARE(GenerateNames(u"cvc"_qs, 0, words, false, none, Plain, hooks), QString());
-        QCOMPARE(outcome([&] { return GenerateNames(u"cv"_qs, -1, words, false, none, Plain).size(); }), u"E9"_qs);
-        QCOMPARE(words, (WordArray{u"keep"_qs, u"these"_qs}));
+        QCOMPARE(GenerateNames(u"cvc"_qs, 0, words, false, none, Plain, hooks) + outcome([&] {
+                     return GenerateNames(u"cv"_qs, -1, words, false, none, Plain).size(); }) + words.join(u' '), u"E9keep these"_qs);
         QVERIFY(GenerateNames(QString(), 3, words, false, none, Plain, hooks).isEmpty() && words == WordArray(4));
         QCOMPARE(events, u"0.33Generating...0.66Generating...1Generating..."_qs);
-        for (const auto &[count, calls, first] : {std::tuple{1, 1, 100}, {50, 50, 2}, {200, 100, 1}, {1001, 100, 1}}) {
-            XoshiroRandom random(1);
-            std::vector<int> percents;
-            hooks.progress = [&](float f, const QString &) { percents.push_back(qRound(f * 100)); };
-            GenerateNames(u"cv"_qs, count, words, false, random, Plain, hooks);
-            QVERIFY(int(percents.size()) == calls && percents.front() == first && percents.back() == 100);
-            QVERIFY(words.size() == count + 1 && words[count].size() == 2 && words[count][0].isUpper());
-        }
         QVERIFY(wholePercent(21474837, 30000000) == 71 && wholePercent(1, 0) == 0); // i * 100 beyond 32 bits
         XoshiroRandom seeded(5);
         events.clear();
@@ -127,10 +96,12 @@ private Q_SLOTS:
             ScriptedRandom random{P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)};
             QCOMPARE(GenerateNames(u"cvcvvc"_qs, 1, words, true, random, Plain, {.caseSample = [s = sample] { return s; }}), word);
         }
-    }
-
-    void caseShaping()
-    {
+        // Samples: their filters, their case, and random ones.
+        for (const auto &[sample, filter] : {std::pair{"Marion", "Cvcvvc"}, {"Yvonne", "Ccvccv"}, {"Why?", "Ccc?"}, {"Away", "Vcvc"},
+                 {"Anna-Lisa 2", "Vccv-Cvcv 2"}, {"", ""}, {"123-?", "123-?"}, {"aAbB", "vVcC"}, {"Müé[Z`{@", "Cüé[C`{@"}}) {
+            const QString f = QString::fromUtf8(filter);
+            QCOMPARE(Filterize(QString::fromUtf8(sample)) + u' ' + filterFromSample(QString::fromUtf8(sample)), f + u' ' + f.toLower());
+        }
         for (const auto &[word, sample, result] : {std::tuple{u"bimsa", u"HeLLo", u"BiMSa"}, {u"bimsa", u"hello", u"bimsa"},
                  {u"bimsa", u"Hi", u"Bimsa"}, {u"ab", u"x1", u"aB"}, {u"BIMSA", u"hello", u"bimsa"}, {u"", u"", u""}, {u"", u"abc", u""},
                  {u"éLAN", u"Aaaa", u"Élan"}, {u"ana-lu", u"x", u"Ana-lu"}})
@@ -140,33 +111,22 @@ private Q_SLOTS:
             {u" ab x.y,z"_qs, u" Ab X.y,z"_qs}, {u"élan ÜBER"_qs, u"Élan Über"_qs}, {u"[a]`b{c@Z"_qs, u"[a]`b{c@z"_qs}, {u"z {a"_qs, u"Z {a"_qs}};
         for (const auto &[text, result] : proper)
             QCOMPARE(ProperCase(text), result);
-    }
-
-    void randomFilter()
-    {
-        const std::tuple<Draws, QString, int> cases[] = {
+        const std::tuple<Draws, QString, int> samples[] = {
             {{0.35f, 0.1f, 0.1f, 0.1f, 0.1f, 0.9f, 0.9f, 0.1f}, u"aacca"_qs, 1}, // aaaacca loses two letters
             {{0.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.05f, 0.1f, 0.9f, 0.9f, 0.1f}, u"acca"_qs, 2}, // aaaa: a fresh attempt
             {{0.09f, 0.5f, 0.6f, 0.7f, 0.99f, 0.0f, 0.9f, 0.1f, 0.1f, 0.9f}, u"caac"_qs, 2}, // cccc likewise
             {{0.2f, 0.6f, 0.6f, 0.6f, 0.6f, 0.6f, 0.1f, 0.0f, 0.1f, 0.9f, 0.1f, 0.9f}, u"acac"_qs, 2}, // cca: too short
             {{0.4f, 0.1f, 0.2f, 0.6f, 0.7f, 0.3f, 0.4f, 0.8f, 0.9f}, u"aaccaacc"_qs, 1},
             {{0.99999994f, 0, 0.5f, 0, 0.5f, 0, 0.5f, 0, 0.5f, 0, 0.5f, 0, 0.5f, 0}, u"acacacacacaca"_qs, 1}};
-        for (const auto &[draws, filter, reseeds] : cases) {
+        for (const auto &[draws, filter, reseeds] : samples) {
             ScriptedRandom random(draws);
             QCOMPARE(RandomFilter(random), filter);
             QVERIFY(random.reseeds() == reseeds && random.remaining() == 0);
         }
-        XoshiroRandom random(2024);
-        for (int k = 0; k < 5000; ++k) {
-            const QString s = RandomFilter(random);
-            QVERIFY2(QRegularExpression(u"^(?!.*(aaa|ccc))[ac]{4,13}$"_qs).match(s).hasMatch(), qPrintable(s));
-        }
     }
 
-    // Letter shares of long seeded runs against the written weights. The bound
-    // is chi-square's p = 0.001 quantile (Wilson-Hilferty), cells expecting
-    // fewer than 5 pooled: one letter of a table swapped for another lands
-    // about three times beyond it.
+    // Letter shares of long seeded runs against the written weights, each within five standard deviations (plus one
+    // for the rarest): one letter of a table swapped for another moves a count by about seven.
     void letterFrequencies()
     {
         const Shares V = shares("a e i o u"), C = shares("b c d f g h j k l m n p q r s t v w x y z"), WV = shares("e10 a7 o5 i3 u1"),
@@ -184,21 +144,17 @@ private Q_SLOTS:
             QHash<QString, double> seen;
             for (int i = 1; i <= n; ++i)
                 ++seen[words[i].toLower()];
-            double chi = 0, pooledSeen = 0, pooledExpected = 0, cells = 1; // the pool is one cell
             for (const auto &[key, share] : expected.asKeyValueRange()) {
                 const double e = share * n, o = seen.take(key);
-                e < 5 ? (pooledSeen += o, pooledExpected += e) : (chi += (o - e) * (o - e) / e, ++cells);
+                QVERIFY2(std::abs(o - e) < 5 * std::sqrt(e) + 1, qPrintable(QStringLiteral("%1: %2 %3 times, not %4").arg(S(filter), key).arg(o).arg(e)));
             }
-            chi += (pooledSeen - pooledExpected) * (pooledSeen - pooledExpected) / std::max(pooledExpected, 1.0);
             QVERIFY2(seen.isEmpty(), qPrintable(u"outside the tables: "_qs + seen.keys().join(u' ')));
-            const double df = cells - 1, a = 2 / (9 * df), bound = df * std::pow(1 - a + 3.0902 * std::sqrt(a), 3);
-            QVERIFY2(chi < bound, qPrintable(QStringLiteral("%1: chi-square %2, bound %3").arg(S(filter)).arg(chi).arg(bound)));
         }
     }
 
-    // Counts of possible words, exact or an upper bound, and the collection of
-    // distinct words ending Complete (0), Exhausted (1) or GaveUp (2).
-    void wordSpaces()
+    // Counts of possible words, exact or an upper bound; the collection of distinct words ending Complete (0),
+    // Exhausted (1) or GaveUp (2); numbers read from text.
+    void counts()
     {
         for (const auto &[filter, diphthongs, count] : {std::tuple{u"cvcvvc"_qs, true, "1342845"}, // 21*5*21*(25+4 with y)*21
                  {u"cvcvvc"_qs, false, "1157625"}, {u"vvv"_qs, true, "145"}, {u"cc"_qs, true, "441"}, {u"?"_qs, true, "26"},
@@ -207,7 +163,6 @@ private Q_SLOTS:
             QVERIFY(possible.exact && possible.count.toUInt64().has_value() == (qstrlen(count) < 20));
             QCOMPARE(possible.count.toString(), QString::fromLatin1(count));
         }
-        QCOMPARE(BigCount(18446744073709551615ull).toUInt64().value(), 18446744073709551615ull);
         WordSpace cv = WordSpace::ofFilter(u"cv", true), joins; // in joins a+bb and ab+b are one word
         cv.setShape(ProperCase);
         joins.addPosition({u"a"_qs, u"ab"_qs, u"a"_qs}), joins.addPosition({u"b"_qs, u"bb"_qs});
@@ -222,50 +177,29 @@ private Q_SLOTS:
         WordSpace vowels = WordSpace::ofFilter(u"v", true), letters = WordSpace::ofFilter(u"?", true);
         vowels.setShape(ProperCase), letters.setShape(ProperCase);
         int next = 0;
-        const auto sorted = [&](DistinctWords d) { return d.words.sort(), QString::number(int(d.end)) + d.words.join(u"") + QString::number(next); };
-        const auto never = []() -> QString { return QTest::qFail("listed, not drawn", __FILE__, __LINE__), QString(); };
+        const auto sorted = [&](DistinctWords d) { return d.words.sort(), QString::number(int(d.end)) + d.words.join(u"") + QString::number(std::exchange(next, 0)); };
         const auto cycle = [&] { return QString(QChar(u"AEIOU"[next++ % 5])); };
         const auto stuck = [&] { return ++next, u"Q"_qs; };
-        // A source no larger than the count is listed, not drawn; one that keeps
-        // repeating itself is finished by listing; one too large to list gives up.
-        QCOMPARE(sorted(collectDistinctWords(10, never, vowels, {}, random)), u"1AEIOU0"_qs);
-        QCOMPARE(sorted(collectDistinctWords(3, cycle, vowels, [](const QString &w) { return w == u"A" || w == u"E"; }, random)), u"0IOU5"_qs);
-        next = 0;
+        // A source no larger than the count is listed, not drawn; one repeating itself is finished by listing, or gives up.
+        QCOMPARE(sorted(collectDistinctWords(10, cycle, vowels, {}, random)), u"1AEIOU0"_qs);
+        QCOMPARE(sorted(collectDistinctWords(3, cycle, vowels, [](const QString &w) { return w < u"F"; }, random)), u"0IOU5"_qs);
         const QString most = sorted(collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10})); // 25 of 26 letters
         QVERIFY2(most.size() == 28 && most.startsWith(u'0') && most.endsWith(u"11") && most.contains(u'Q') && most.toUpper() == most
                      && QSet<QChar>(most.begin() + 1, most.end() - 2).size() == 25, qPrintable(most));
-        next = 0;
-        QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 3})), u"2Q51"_qs);
-    }
-
-    // Leading numbers read the same in the C locale and in one whose decimal point is ",".
-    void numbers()
-    {
-        const double inf = std::numeric_limits<double>::infinity();
+        QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 25})), u"2Q51"_qs); // 26 words: one too many to list
+        QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 26})).remove(QRegularExpression(u"[A-Z]"_qs)), u"011"_qs);
+        // Leading numbers read the same in the C locale and in one whose decimal point is ",".
         const std::pair<const char *, double> cases[] = {{"250", 250}, {"12.5", 12.5}, {"  75 abc", 75}, {"1 000", 1000},
             {"\t\n4\t2", 42}, {"1e3", 1000}, {"1.5e3", 1500}, {"25E-1", 2.5}, {"12e", 12}, {"12e+x", 12}, {"1D3", 1}, {"1.5.3", 1.5},
             {".5", 0.5}, {"5.", 5}, {"-3.5", -3.5}, {"+7x", 7}, {"13,5", 13}, {"&HFF", 255}, {"&h1f", 31}, {"&HA@", 10}, {"&O1>", 1},
             {"&HFFFF", 65535}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", 4294967295.0}, {"&H100000000", 4294967296.0}, {"&O17", 15},
-            {"&o78", 7}, {"&H", 0}, {"&", 0}, {"&X1", 0}, {"abc", 0}, {"", 0}, {"-", 0}, {"1e999", inf}, {"-1e400", -inf},
-            {"1e-400", 0}, {"1000e306", inf}, {"0.001e-322", 0}, {"-0.01e310", -1e308}, {"0.0012", 0.0012}};
-        const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-        const auto restore = qScopeGuard([&] { std::setlocale(LC_NUMERIC, before.c_str()); });
-        for (const char *locale : {"C", "de_DE.UTF-8"}) {
+            {"&o78", 7}, {"&H", 0}, {"&", 0}, {"&X1", 0}, {"abc", 0}, {"", 0}, {"-", 0}, {"1e999", HUGE_VAL}, {"-1e400", -HUGE_VAL},
+            {"1e-400", 0}, {"1000e306", HUGE_VAL}, {"0.001e-322", 0}, {"-0.01e310", -1e308}, {"0.0012", 0.0012}};
+        const auto restore = qScopeGuard([before = std::string(std::setlocale(LC_NUMERIC, nullptr))] { std::setlocale(LC_NUMERIC, before.c_str()); });
+        for (const char *locale : {"C", "de_DE.UTF-8"})
             for (const auto &[text, value] : cases)
                 QVERIFY2(!std::setlocale(LC_NUMERIC, locale) || leadingNumber(QString::fromLatin1(text)) == value, text);
-            QCOMPARE(leadingNumber(u"0."_qs + QString(400, u'0') + u"1e20"_qs), 0.0);
-        }
-        // Count boxes take the rounded leading number, capped at their bound; a
-        // stored count shows as plain decimal text, or the fallback past 32 bits.
-        QString answers;
-        for (const char *text : {"13,5", "12.5", "13.5", "500.5", "501", "1e400", "&HFFFF", "-1", "0.4", ""}) {
-            const CountAnswer a = readCountAnswer(QString::fromLatin1(text), 500);
-            answers += QString(u"USCN"[a.kind]) + QString::number(a.value) + u' ';
-        }
-        for (const char *stored : {"250", "12.5", "abc", "2147483647.4", "-2147483648", "2147483647.5", "-2147483648.6", "1e20"})
-            answers += countPrefill(QString::fromLatin1(stored), u"-"_qs) + u' ';
-        answers += plainNumberText(-3) + u' ' + plainNumberText(0.1) + u' ' + plainNumberText(1e20);
-        QCOMPARE(answers, u"S13 S12 S14 S500 C500 C500 C500 N0 U0 U0 250 12.5 0 2147483647.4 -2147483648 - - - -3 0.1 1e+20"_qs);
+        QCOMPARE(leadingNumber(u"0."_qs + QString(10400, u'0') + u"1e9999"_qs), 0.0); // 1e-402: too small, however long the exponent
         // Rounding half to even into 16, 32 and 64 bits; beyond the type, or not a number, is error 6.
         QStringList rounded;
         for (double v : {12.5, 13.5, -2.5, 12.51, 32766.5, 32767.5, -32768.5, -32769.0, 2147483647.0, 2147483647.5, -2147483648.5,

@@ -1,5 +1,4 @@
-// Arbitrary bytes through the pattern-file reader and, when it accepts them,
-// a short generation run, so that any reachable table lookup is tried.
+// Arbitrary bytes through the pattern-file reader and, when it accepts them, a short run: every reachable lookup is tried.
 #include "sources/PatternFile.h"
 #include "support/CyclingRandom.h"
 
@@ -13,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         __builtin_trap();
     for (qsizetype s = 0; result.valid && s < sections.reached(); ++s)
         (void)sections.cell(s, sections.count(s) + 1);
-    CyclingRandom random;
     WordArray words;
-    if (result.valid)
+    if (CyclingRandom random; result.valid)
         GenerateFromPattern(4, words, rule, sections, random);
     return 0;
 }

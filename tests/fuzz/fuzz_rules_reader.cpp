@@ -1,5 +1,4 @@
-// Arbitrary bytes through the rules-file reader and, when it read an ending,
-// a short generation run.
+// Arbitrary bytes through the rules-file reader and, when it read an ending, a short run; every list keeps its one string.
 #include "sources/RulesFile.h"
 #include "support/CyclingRandom.h"
 
@@ -8,13 +7,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     RuleLists lists;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const FileReadResult result = parseRulesLines(splitTextLines(decodeTextFile(bytes)), lists);
-    // Every list keeps at least its one string, whatever the file held.
     if ((!result.valid && result.message != rulesFileInvalid) || lists.RuleStarts.isEmpty() || lists.RuleMiddles.isEmpty()
         || lists.RuleEnds.isEmpty())
         __builtin_trap();
-    CyclingRandom random;
     WordArray words;
-    if (lists.endingRead)
+    if (CyclingRandom random; lists.endingRead)
         GenerateFromRules(4, words, lists, random);
     return 0;
 }

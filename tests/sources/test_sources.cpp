@@ -12,31 +12,28 @@ QString data(const char *name) { return QStringLiteral(VARNOCK_TEST_DATA "/sourc
 float P(int k, int m) { return ScriptedRandom::pick(k, m); }
 // What a call gives, or "E" and the number of the error it throws.
 QString outcome(const std::function<qint64()> &f) try { return QString::number(f()); } catch (const VarnockError &e) { return u"E"_qs + QString::number(e.number()); }
-
-// "highest reached maxCount | count:entry/entry/" for sections 0..3, or
-// "invalid" and what the rejected read left of the rule.
-QString readPattern(const QString &file, QStringList &rule, PatternSections &s)
+// "rule tokens: highest reached maxCount | count:entry/entry/" for sections 0..3, or the tokens a rejected read left and "invalid".
+QString readPattern(const char *file)
 {
-    const FileReadResult r = LoadPatternFile(file, rule, s);
-    if (!r.valid)
-        return r.message == patternFileInvalid ? u"invalid "_qs + rule.join(u',') : r.message;
-    QString out = QStringLiteral("%1 %2 %3").arg(s.highest()).arg(s.reached()).arg(s.maxCount());
+    QStringList rule{"stale"};
+    PatternSections s;
+    const FileReadResult r = LoadPatternFile(*file ? data(file) : VARNOCK_TEST_DATA, rule, s);
+    QString out = rule.join(u',') + u": "_qs + QStringLiteral("%1 %2 %3").arg(s.highest()).arg(s.reached()).arg(s.maxCount());
     for (int section = 0; section <= 3; ++section) {
         out += u" | "_qs + s.cell(section, 0) + u':';
         for (qsizetype k = 1; k <= s.count(section) + 1; ++k) // one past the last: ""
             out += (k > 1 ? u"/"_qs : u""_qs) + s.cell(section, k);
     }
-    return out;
+    return r.valid ? out : r.message == patternFileInvalid ? rule.join(u',') + u": invalid"_qs : r.message;
 }
 } // namespace
 
 class TestSources : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Lines end at CR LF, LF or CR; UTF-8 when the bytes are, else Windows-1252.
-    // Files are read in blocks of 1 MiB: a CR LF, a UTF-8 sequence or a late
-    // 8-bit byte across a block's end reads as in one piece.
-    void decodingAndLines()
+    // Lines end at CR LF, LF or CR; UTF-8 when the bytes are, else Windows-1252. Files are read in blocks of 1 MiB:
+    // a CR LF, a UTF-8 sequence or a late 8-bit byte across a block's end reads as in one piece. Then both readers.
+    void readingFiles()
     {
         const qsizetype block = 1 << 20;
         const QByteArray as(block - 1, 'a');
@@ -51,49 +48,26 @@ private Q_SLOTS:
         for (const auto &[bytes, lines] : cases) {
             QCOMPARE(splitTextLines(decodeTextFile(bytes)), lines);
             QFile file(dir.filePath("lines.txt"));
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-            file.close();
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush());
             QStringList read{"stale"};
             QVERIFY(readTextFileLines(file.fileName(), read));
             QCOMPARE(read, lines);
         }
         QStringList read{"stale"};
         QVERIFY(!readTextFileLines(QString(), read) && read.isEmpty() && !readTextFileLines(VARNOCK_TEST_DATA, read));
-    }
-
-    void patternFiles()
-    {
-        const std::tuple<const char *, QStringList, QString> cases[] = {
-            {"elvish_bom.vnk", {"0", "1|3", "2"}, u"3 4 3 | 3:ae/el/gil/ | 2:an/ar/ | 2:dor/wen/ | 1:ith/"_qs},
-            // Two blanks give an empty token; "|2" is one plain token, "2|" two
-            // alternatives. Comments need ";" first; blank lines and "[next] " are
-            // entries, kept as read; sections past the highest are not read.
-            {"format_rules.vnk", {"0", "", "1", "2|", "", "|2"}, u"2 3 4 | 4: ; blank-led line is an entry//Keep Case /[next] / | 1:one/ | 1:two/ | :"_qs},
-            {"starts_with_next.vnk", {"[next]"}, u"0 1 2 | 2:ka/ra/ | : | : | :"_qs},
-            {"latin1.vnk", {"0"}, u"0 1 1 | 1:\u00e9l\u00f1a/ | : | : | :"_qs},
-            {"missing_sections.vnk", {"5"}, u"5 3 1 | 1:a/ | 1:b/ | 1:c/ | :"_qs},
-            {"huge_rule.vnk", {"0", "2000000000"}, u"2000000000 2 1 | 1:a/ | 1:b/ | : | :"_qs},
-            {"empty_sections.vnk", {"0", "1"}, u"1 2 0 | 0: | 0: | : | :"_qs}};
-        for (const auto &[file, rule, table] : cases) {
-            QStringList read{"stale"};
-            PatternSections sections;
-            QCOMPARE(readPattern(data(file), read, sections), table);
-            QCOMPARE(read, rule);
-        }
-        for (const auto &[file, rule] : {std::pair{"only_comments.vnk", ""}, {"no_next.vnk", "0,1"}, {"empty.vnk", ""},
-                                         {"overflow_rule.vnk", "0,1e12"}, {"example.nam", "My,rules"}, {"absent.vnk", ""}, {"", ""}}) {
-            QStringList read{"stale"};
-            PatternSections sections;
-            QCOMPARE(readPattern(*file ? data(file) : VARNOCK_TEST_DATA, read, sections), u"invalid "_qs + QLatin1String(rule));
-        }
-        const std::pair<QStringList, int> highest[] = {{{"2|"}, 2}, {{"|2"}, 0}, {{"|2|7"}, 0}, {{"1|3"}, 3}, {{"-4"}, 0},
-            {{}, 0}, {{"abc", ""}, 0}, {{"2.5"}, 2}, {{"3.5", "1"}, 4}, {{"&H10"}, 16}};
-        for (const auto &[tokens, h] : highest)
+        // Two blanks give an empty token; "|2" is one plain token, "2|" two alternatives. Comments need ";" first; blank
+        // lines and "[next] " are entries, kept as read; sections past the highest are not read.
+        for (const auto &[file, read] : {std::pair{"elvish_bom.vnk", u"0,1|3,2: 3 4 3 | 3:ae/el/gil/ | 2:an/ar/ | 2:dor/wen/ | 1:ith/"},
+                 {"format_rules.vnk", u"0,,1,2|,,|2: 2 3 4 | 4: ; blank-led line is an entry//Keep Case /[next] / | 1:one/ | 1:two/ | :"},
+                 {"starts_with_next.vnk", u"[next]: 0 1 2 | 2:ka/ra/ | : | : | :"}, {"latin1.vnk", u"0: 0 1 1 | 1:\u00e9l\u00f1a/ | : | : | :"},
+                 {"missing_sections.vnk", u"5: 5 3 1 | 1:a/ | 1:b/ | 1:c/ | :"}, {"empty_sections.vnk", u"0,1: 1 2 0 | 0: | 0: | : | :"},
+                 {"huge_rule.vnk", u"0,2000000000: 2000000000 2 1 | 1:a/ | 1:b/ | : | :"}, {"only_comments.vnk", u": invalid"},
+                 {"no_next.vnk", u"0,1: invalid"}, {"empty.vnk", u": invalid"}, {"overflow_rule.vnk", u"0,1e12: invalid"},
+                 {"example.nam", u"My,rules: invalid"}, {"absent.vnk", u": invalid"}, {"", u": invalid"}})
+            QCOMPARE(readPattern(file), QString::fromUtf16(read));
+        for (const auto &[tokens, h] : {std::pair{QStringList{"2|"}, 2}, {{"|2"}, 0}, {{"|2|7"}, 0}, {{"1|3"}, 3}, {{"-4"}, 0},
+                                        {{}, 0}, {{"abc", ""}, 0}, {{"2.5"}, 2}, {{"3.5", "1"}, 4}, {{"&H10"}, 16}})
             QCOMPARE(HighestSection(tokens), h);
-    }
-
-    void rulesFiles()
-    {
         // Starts, middles and ends joined by "/", then whether an ending was read ("!" for
         // a rejected file); only a section's closing tag counts, a tag with a blank is an entry.
         for (const auto &[file, lists] : {std::pair{"example.nam", u"ka/el ra dor/wen 1"}, {"empty_start.nam", u" ra dor 1"},
@@ -108,62 +82,48 @@ private Q_SLOTS:
             QVERIFY(r.valid || r.message == rulesFileInvalid);
         }
         // Entry counters are 16-bit: 32767 entries fit, one more empties the lists.
-        QStringList lines{"[START]"};
-        for (int i = 0; i < 32767; ++i)
-            lines << u"s"_qs + QString::number(i);
         RuleLists lists;
-        QVERIFY(parseRulesLines(lines + QStringList{"[MIDDLE]", "[END]", "e", "[STOP]"}, lists).valid);
-        QVERIFY(lists.RuleStarts.size() == 32767 && lists.RuleStarts.last() == u"s32766");
-        QCOMPARE(parseRulesLines(QStringList{"[START]", "a", "[MIDDLE]", "[END]"} + lines.mid(1) + QStringList{"e", "[STOP]"}, lists).message,
-                 rulesFileInvalid);
-        QVERIFY(!lists.endingRead && lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
+        const QStringList full(32767, u"s"_qs), head{"[START]", "a", "[MIDDLE]", "[END]"};
+        QVERIFY(parseRulesLines(head + full + QStringList{"[STOP]"}, lists).valid && lists.RuleEnds.size() == 32767);
+        QVERIFY(!parseRulesLines(head + full + QStringList{"e", "[STOP]"}, lists).valid && !lists.endingRead);
+        QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
     }
 
     void exactWords()
     {
+        RuleLists lists;
+        QStringList rule, drawn;
+        PatternSections sections;
         const std::tuple<const char *, std::vector<float>, QStringList, QStringList> cases[] = { // tokens replace the file's rule
-            {"elvish.vnk", {P(0, 3), P(0, 2), P(0, 2), P(0, 2), P(2, 3), P(1, 2), P(0, 1), P(1, 2)}, {"Aeandor", "Gilithwen"}, {}},
             // Blank tokens draw nothing; an empty alternative draws only the choice.
             {"format_rules.vnk", {P(2, 4), 0.0f, P(1, 2), P(3, 4), P(0, 4), P(0, 1), P(0, 2), 0.0f, P(0, 4)},
              {"Keep Case One[next] ", " ; Blank-led Line Is An Entryonetwo ; Blank-led Line Is An Entry"}, {}},
             // Numbers that name no section add nothing; "-0.4" rounds to 0.
             {"negative.vnk", {0.9f, 0.1f, 0.5f}, {"Kaka"}, {}}, {"huge_rule.vnk", {0.1f, 0.99f}, {"A"}, {}},
             {"huge_rule.vnk", {0.5f, 0.5f, 0.5f, 0.5f, 0.4f, 0.5f}, {"Aa"}, {"&HFFFFFFFFF", "1e300", "-1e300", "0", "0.5|1.5"}},
-            {"empty_sections.vnk", {0.5f, 0.5f}, {""}, {}},
             {"example.nam", {P(0, 2), 0.3f, P(0, 2), P(1, 2), 0.9f, P(1, 2)}, {"Karador", "Elrawen"}, {}},
-            {"mixed_case.nam", {0.f, 0.f, 0.f}, {"Karador"}, {}}, {"blank_ending.nam", {0.f, 0.f, 0.f}, {"Kara Ith"}, {}},
-            {"single_end.nam", {0.9f, 0.9f, 0.99f}, {"Karador"}, {}}};
+            {"mixed_case.nam", {0.f, 0.f, 0.f}, {"Karador"}, {}}, {"blank_ending.nam", {0.f, 0.f, 0.f}, {"Kara Ith"}, {}}};
         for (const auto &[file, draws, words, tokens] : cases) {
             ScriptedRandom random(draws);
             WordArray made{"stale"};
-            QStringList rule;
-            PatternSections sections;
-            RuleLists lists;
             if (QByteArray(file).endsWith(".nam") && LoadRulesFile(data(file), lists).valid)
                 GenerateFromRules(words.size(), made, lists, random);
             else if (LoadPatternFile(data(file), rule, sections).valid)
                 GenerateFromPattern(words.size(), made, tokens.isEmpty() ? rule : tokens, sections, random);
-            QCOMPARE(made, QStringList{QString()} + words);
-            QCOMPARE(random.remaining(), 0u);
+            QVERIFY2(made == QStringList{QString()} + words && random.remaining() == 0, qPrintable(file + u": "_qs + made.join(u'|')));
         }
         // Progress at whole percents; a negative count fails before anything changes.
-        RuleLists lists;
-        QStringList rule, drawn;
-        PatternSections sections;
         QVERIFY(LoadRulesFile(data("example.nam"), lists).valid && LoadPatternFile(data("elvish.vnk"), rule, sections).valid);
         const GenerationHooks hooks{.progress = [&](float f, const QString &caption) { drawn << QString::number(f) + caption; }};
         XoshiroRandom random(1);
         WordArray words{"kept"};
-        QCOMPARE(outcome([&] { return GenerateFromRules(-1, words, lists, random), 0; }), u"E9"_qs);
-        QCOMPARE(outcome([&] { return GenerateFromPattern(-1, words, rule, sections, random), 0; }), u"E9"_qs);
-        QCOMPARE(words, QStringList{"kept"});
+        QCOMPARE(outcome([&] { return GenerateFromRules(-1, words, lists, random), 0; })
+                     + outcome([&] { return GenerateFromPattern(-1, words, rule, sections, random), 0; }) + words.join(u""), u"E9E9kept"_qs);
         GenerateFromRules(3, words, lists, random, hooks);
         GenerateFromPattern(3, words, rule, sections, random, hooks);
         QCOMPARE(drawn.join(u' '), QStringList(2, u"0.33Generating... 0.66Generating... 1Generating..."_qs).join(u' '));
-        GenerateFromPattern(0, words, rule, sections, random);
-        QCOMPARE(words, QStringList{QString()});
-        // The stored count: 16-bit, never negative.
-        QStringList counts;
+        QVERIFY((GenerateFromPattern(0, words, rule, sections, random), words == QStringList{QString()}));
+        QStringList counts; // the stored count: 16-bit, never negative
         for (const char *text : {"500", "", "32767", "2.5 words", "32768", "32767.5", "-1", "-32769", "1e400"})
             counts << outcome([&] { return fileRunCount(QString::fromLatin1(text)); });
         QCOMPARE(counts.join(u' '), u"500 0 32767 2 E6 E6 E9 E6 E6"_qs);

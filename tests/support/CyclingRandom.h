@@ -1,7 +1,5 @@
 #pragma once
-
 #include "engine/RandomSource.h"
-
 // Deterministic draws spread over [0, 1), for runs that need many values but
 // no particular ones (the fuzz targets).
 class CyclingRandom final : public RandomSource {
