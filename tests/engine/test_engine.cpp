@@ -96,7 +96,6 @@ private Q_SLOTS:
             ScriptedRandom random{P(0, 21), P(0, 5), P(7, 21), 0.75f, P(0, 21), P(10, 21)};
             QCOMPARE(GenerateNames(u"cvcvvc"_qs, 1, words, true, random, Plain, {.caseSample = [s = sample] { return s; }}), word);
         }
-        // Samples: their filters, their case, and random ones.
         for (const auto &[sample, filter] : {std::pair{"Marion", "Cvcvvc"}, {"Yvonne", "Ccvccv"}, {"Why?", "Ccc?"}, {"Away", "Vcvc"},
                  {"Anna-Lisa 2", "Vccv-Cvcv 2"}, {"", ""}, {"123-?", "123-?"}, {"aAbB", "vVcC"}, {"Müé[Z`{@", "Cüé[C`{@"}}) {
             const QString f = QString::fromUtf8(filter);
@@ -182,6 +181,7 @@ private Q_SLOTS:
         const auto stuck = [&] { return ++next, u"Q"_qs; };
         // A source no larger than the count is listed, not drawn; one repeating itself is finished by listing, or gives up.
         QCOMPARE(sorted(collectDistinctWords(10, cycle, vowels, {}, random)), u"1AEIOU0"_qs);
+        QCOMPARE(sorted(collectDistinctWords(5, cycle, vowels, {}, random)), u"0AEIOU0"_qs); // exactly as many as wanted: listed too
         QCOMPARE(sorted(collectDistinctWords(3, cycle, vowels, [](const QString &w) { return w < u"F"; }, random)), u"0IOU5"_qs);
         const QString most = sorted(collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10})); // 25 of 26 letters
         QVERIFY2(most.size() == 28 && most.startsWith(u'0') && most.endsWith(u"11") && most.contains(u'Q') && most.toUpper() == most

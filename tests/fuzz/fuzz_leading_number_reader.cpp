@@ -1,6 +1,5 @@
 // Any text through the leading-number reader and count-box answer: no throw, NaN or answer outside the box; a non-digit after changes nothing.
 #include "engine/NumberText.h"
-
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

@@ -10,7 +10,6 @@
 namespace {
 QString data(const char *name) { return QStringLiteral(VARNOCK_TEST_DATA "/sources/") + QLatin1String(name); }
 float P(int k, int m) { return ScriptedRandom::pick(k, m); }
-// What a call gives, or "E" and the number of the error it throws.
 QString outcome(const std::function<qint64()> &f) try { return QString::number(f()); } catch (const VarnockError &e) { return u"E"_qs + QString::number(e.number()); }
 // "rule tokens: highest reached maxCount | count:entry/entry/" for sections 0..3, or the tokens a rejected read left and "invalid".
 QString readPattern(const char *file)

@@ -2,7 +2,6 @@
 #include "engine/RandomSource.h"
 #include <QtTest/QTest>
 #include <vector>
-
 // Returns the values it was given, in order, and counts reseeds. Running out fails the test at once,
 // naming the draw, and unwinds: a loop fed made-up values can run away.
 class ScriptedRandom final : public RandomSource {
