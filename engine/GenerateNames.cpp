@@ -61,6 +61,7 @@ QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &Genera
         else
             generateWords(builder, NoOfNames, CaseMatters, random, options, hooks, slot);
     } catch (const std::bad_alloc &) {
+        // Reached on real memory exhaustion only, which no test can bring about safely.
         GeneratedNames = WordArray(1);
         throw VarnockError(ErrorNumber::OutOfMemory);
     }

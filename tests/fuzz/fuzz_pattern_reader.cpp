@@ -1,26 +1,19 @@
-// Feeds arbitrary bytes through the pattern-file reader and, when it accepts
-// them, a short generation run, so that any reachable table lookup is tried.
+// Arbitrary bytes through the pattern-file reader and, when it accepts them, a short run: every reachable lookup is tried.
 #include "sources/PatternFile.h"
-
 #include "support/CyclingRandom.h"
-
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QStringList rule;
     PatternSections sections;
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const FileReadResult result = parsePatternLines(splitTextLines(decodeTextFile(bytes)), rule, sections);
-    if (result.valid) {
-        for (qsizetype s = 0; s < sections.reached(); ++s)
-            (void)sections.cell(s, sections.count(s) + 1);
-        CyclingRandom random;
-        WordArray words;
-        GenerateFromPattern(4, words, rule, sections, random);
-    } else if (result.message != patternFileInvalid) {
+    if (!result.valid && result.message != patternFileInvalid)
         __builtin_trap();
-    }
+    for (qsizetype s = 0; result.valid && s < sections.reached(); ++s)
+        (void)sections.cell(s, sections.count(s) + 1);
+    WordArray words;
+    if (CyclingRandom random; result.valid)
+        GenerateFromPattern(4, words, rule, sections, random);
     return 0;
 }

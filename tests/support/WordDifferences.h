@@ -1,12 +1,8 @@
 #pragma once
-
 #include <QString>
-
+#include <numeric>
 // How many positions of two equally long words differ, case ignored.
 inline int differences(const QString &a, const QString &b)
 {
-    int n = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        n += a[i].toLower() != b[i].toLower();
-    return n;
+    return std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), [](QChar x, QChar y) { return x.toLower() != y.toLower(); });
 }
