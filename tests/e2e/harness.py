@@ -1,11 +1,6 @@
-"""Drives the real programs on a private X server under openbox, from the outside.
-
-Every session gets its own Xvfb display, home and config folders, so tests
-never see each other's windows, clipboard or settings, and never the user's.
-Keys and clicks go through XTEST (xdotool), as a person's would; results are
-read from files, the settings file and the window manager's properties.
-Every process started here dies with the runner (PR_SET_PDEATHSIG).
-"""
+"""Drives the real programs on a private Xvfb display under openbox, with
+its own home and config folders, through XTEST keys and clicks (xdotool) as a
+person would. Every process started here dies with the runner."""
 
 import configparser
 import ctypes
@@ -79,7 +74,6 @@ class App:
 
     def alive(self):
         return self.process.poll() is None
-
     def cpu_ticks(self):
         try:
             with open(f"/proc/{self.process.pid}/stat") as f:
@@ -89,9 +83,7 @@ class App:
             return None
 
     def wait_idle(self, quiet=0.4):
-        """Waits until the program has used no processor time for `quiet`
-        seconds: a run has ended and the window waits for input. Works the
-        same on a fast machine and under a sanitizer."""
+        """Until no processor time was used for `quiet` s: the window waits for input."""
         time.sleep(0.2)
         deadline, last, since = time.monotonic() + STEP_TIMEOUT, self.cpu_ticks(), time.monotonic()
         while time.monotonic() - since < quiet:
@@ -141,7 +133,6 @@ class Session:
 
     def log(self, name):
         return open(os.path.join(self.root, f"{name}.log"), "ab")
-
     def _spawn(self, argv, **kw):
         p = subprocess.Popen(argv, env=self.env, preexec_fn=_die_with_parent, stdin=subprocess.DEVNULL, **kw)
         self.processes.append(p)
@@ -156,13 +147,11 @@ class Session:
 
     def xdotool(self, *args):
         return self.run("xdotool", *map(str, args))
-
     def windows(self, title_regex):
         return [int(w) for w in self.xdotool("search", "--onlyvisible", "--name", title_regex).split()]
 
     def wait_window(self, title_regex, exclude=()):
-        """The newest visible window whose title matches, leaving out windows
-        already known (a message box shares the main window's title)."""
+        """The newest visible window of that title not in exclude (a message box shares the main one's)."""
         return wait_until(lambda: ([w for w in self.windows(title_regex) if w not in exclude] or [None])[-1],
                           f"a window titled /{title_regex}/")
 
@@ -188,15 +177,10 @@ class Session:
                 "WIDTH": inner["WIDTH"] + left + right, "HEIGHT": inner["HEIGHT"] + top + bottom}
 
     def settled_frame(self, window):
-        """The outer frame once it has stopped changing."""
-        last = [None]
-
-        def steady():
-            time.sleep(0.3)
-            now = self.frame(window)
-            stable, last[0] = now == last[0], now
-            return now if stable else None
-        return wait_until(steady, "the window to settle")
+        """The outer frame once two readings 0.3 s apart agree."""
+        frames = [None]
+        return wait_until(lambda: time.sleep(0.3) or frames.append(self.frame(window)) or
+                          (frames[-1] if frames[-1] == frames[-2] else None), "the window to settle")
 
     def focus(self, window):
         """Activates a window through the window manager, as a click would."""

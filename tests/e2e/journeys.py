@@ -11,8 +11,7 @@ from harness import check, check_equal, desktop_entry, journey, main, wait_until
 
 
 def start(s, name="varnock", title="^Varnock$"):
-    app = s.start(name)
-    win = s.wait_window(title)
+    app, win = s.start(name), s.wait_window(title)
     app.wait_idle()
     s.focus(win)
     return app, win
@@ -25,8 +24,12 @@ def toggle_maximised(s, win):
     s.xdotool("click", "--repeat", 2, "--delay", 80, 1)
 
 
-def options(s):
-    return s.settings("Varnock").get("Options", {})
+def options(s, app="Varnock"):
+    return s.settings(app).get("Options", {})
+
+
+def window_class(s, win):
+    return s.prop(win, "WM_CLASS").split(", ")[-1].strip('"')
 
 
 def answer(s, title, key, exclude=()):
@@ -41,8 +44,7 @@ def varnock_start_close_rounds(s):
     """The stored placement is the outer frame: the window comes up in it,
     and start/close rounds leave it as it was."""
     app, win = start(s)  # a first start: maximised
-    check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
-                desktop_entry("org.varnock.Varnock")["StartupWMClass"], "window class")
+    check_equal(window_class(s, win), desktop_entry("org.varnock.Varnock")["StartupWMClass"], "window class")
     s.close_window(win)
     check_equal(app.wait_exit(), 0, "exit code after Alt+F4")
     check_equal(s.settings("Varnock")["Window"]["WindowState"], "2", "state after a maximised first run")
@@ -90,8 +92,7 @@ def varnock_end_during_long_run(s):
     """Alt+F Esc Esc belongs to the menu; Esc and Yes in the middle of a long
     run end it at once, writing nothing."""
     pattern, target = s.path("long.vnk"), s.path("direct.txt")
-    with open(pattern, "wb") as f:
-        f.write(LONG_PATTERN)
+    open(pattern, "wb").write(LONG_PATTERN)
     write_ini(s.settings_path("Varnock"), {"Options": {
         "DirectSave": "True", "DirectSaveFile": target, "HowMany": "30000", "FastMode": "False"}})
     app, win = start(s)
@@ -167,15 +168,14 @@ def kestrin_frame_and_memory(s):
     designed size inside openbox's frame, and a restart rewrites with the
     charset stored by the last one."""
     app, win = start(s, "kestrin", "^Kestrin$")
-    check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
-                desktop_entry("org.varnock.Kestrin")["StartupWMClass"], "window class")
+    check_equal(window_class(s, win), desktop_entry("org.varnock.Kestrin")["StartupWMClass"], "window class")
     inner = s.geometry(win)
     check_equal((inner["WIDTH"], inner["HEIGHT"]), (381, 146), "client area (5715 x 2190 twips)")
     s.type("Hello World")
     s.key("Tab", "Tab", "Tab", "ctrl+a")  # past the translation and the original charset
     s.type("zyxwvutsrqponmlkjihgfedcba")
     s.key("shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    wait_until(lambda: s.settings("Kestrin").get("Options", {}).get("NewCharset"), "NewCharset stored")
+    wait_until(lambda: options(s, "Kestrin").get("NewCharset"), "NewCharset stored")
     s.close_window(win)
     app.wait_exit()
     app, win = start(s, "kestrin", "^Kestrin$")
