@@ -86,6 +86,7 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
 {
     try {
         lblStatus->setText(status);
+        // Painted now: in fast mode the run itself yields no more until it ends.
         yieldToEvents();
         cmdSelAll->hide();
         cmdSelNone->hide();

@@ -85,9 +85,10 @@ void frmMain::Form_Unload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // A close event arrives accepted: the window always closes.
+    Q_UNUSED(event);
     if (!ending_)
         Form_Unload();
-    event->accept();
 }
 
 void frmMain::endProgram()

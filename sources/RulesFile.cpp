@@ -3,6 +3,7 @@
 #include "engine/CaseShaping.h"
 #include "engine/VarnockError.h"
 
+#include <QStringBuilder>
 #include <functional>
 #include <new>
 
@@ -101,10 +102,7 @@ void GenerateFromRules(qint64 NoOfNames, WordArray &WordArray, const RuleLists &
             const QString &b = pick(lists.RuleMiddles);
             const QString &c = pick(lists.RuleEnds);
             QString &word = WordArray[i];
-            word.reserve(a.size() + b.size() + c.size());
-            word += a;
-            word += b;
-            word += c;
+            word = a % b % c; // one allocation a word
             properCaseInPlace(word.data(), word.size());
             tracker.step(i, [&](float fraction) {
                 if (hooks.progress)

@@ -244,6 +244,9 @@ private Q_SLOTS:
             QVERIFY(bar > 100 || (caption[0][0] > 10 && caption[0][1] > caption[0][0]));
             QCOMPARE(box->grab().toImage().pixel(5, 10) | 0xff000000, bar > 5 ? ProgressBox::navy : ProgressBox::white);
         }
+        const QImage generating = box->image();
+        h.window->DrawProgress(1.0f, u"Populating..."_qs);
+        QVERIFY(box->image() != generating); // a new caption is drawn anew
     }
 
     // One scripted word per sample: the tables, pairs and case the options choose.

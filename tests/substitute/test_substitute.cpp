@@ -102,7 +102,9 @@ private Q_SLOTS:
         QSignalSpy returned(w.txtNew, &QLineEdit::returnPressed);
         QTest::keyClick(w.txtNew, Qt::Key_Return);
         QCOMPARE(w.txtNew->text() + QString::number(returned.count()), u"bac0"_qs);
-        for (QLineEdit *field : {w.txtOriginal, w.txtNew, w.txtInput})
+        QTest::keyClick(w.txtInput, Qt::Key_Escape);
+        QCOMPARE(w.txtOriginal->text(), u"xyz"_qs); // Esc resets only the charset it is pressed in
+        for (QLineEdit *field : {w.txtOriginal, w.txtNew})
             QTest::keyClick(field, Qt::Key_Escape);
         QCOMPARE(w.txtOriginal->text() + w.txtNew->text() + w.txtInput->text(), Alphabet + Alphabet + u"Zyx"_qs);
         QVERIFY(w.isVisible()); // Esc is used up by the field
