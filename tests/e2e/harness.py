@@ -130,7 +130,6 @@ class Session:
             p.kill()
             p.wait()
         shutil.rmtree(self.root, ignore_errors=True)
-
     def log(self, name):
         return open(os.path.join(self.root, f"{name}.log"), "ab")
     def _spawn(self, argv, **kw):
@@ -144,7 +143,6 @@ class Session:
 
     def run(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=STEP_TIMEOUT).stdout
-
     def xdotool(self, *args):
         return self.run("xdotool", *map(str, args))
     def windows(self, title_regex):
@@ -154,10 +152,8 @@ class Session:
         """The newest visible window of that title not in exclude (a message box shares the main one's)."""
         return wait_until(lambda: ([w for w in self.windows(title_regex) if w not in exclude] or [None])[-1],
                           f"a window titled /{title_regex}/")
-
     def wait_window_gone(self, window):
         wait_until(lambda: window not in self.windows(".*"), f"window {window} to close")
-
     def prop(self, window, name):
         return self.run("xprop", "-id", str(window), name).partition("=")[2].strip()
 
@@ -189,10 +185,8 @@ class Session:
             return self.xdotool("getwindowfocus").strip() == str(window)
         wait_until(focused, f"focus on window {window}")
         time.sleep(0.15)  # let the program take FocusIn before keys arrive
-
     def key(self, *keys):
         self.xdotool("key", "--delay", "40", *keys)
-
     def type(self, text):
         self.xdotool("type", "--delay", "30", text)
 
@@ -200,16 +194,10 @@ class Session:
         """Alt+F4: openbox asks the window to close (WM_DELETE_WINDOW)."""
         self.focus(window)
         self.key("alt+F4")
-
-    def clipboard(self):
-        return self.run("xclip", "-selection", "clipboard", "-o")
-
     def settings(self, app):
         return read_ini(self.settings_path(app))
-
     def settings_path(self, app):
         return os.path.join(self.config, app, f"{app}.conf")
-
     def path(self, name):
         return os.path.join(self.files, name)
 

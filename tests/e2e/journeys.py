@@ -24,8 +24,8 @@ def toggle_maximised(s, win):
     s.xdotool("click", "--repeat", 2, "--delay", 80, 1)
 
 
-def options(s, app="Varnock"):
-    return s.settings(app).get("Options", {})
+def options(s):
+    return s.settings("Varnock").get("Options", {})
 
 
 def window_class(s, win):
@@ -163,25 +163,15 @@ def varnock_german_locale(s):
 
 
 @journey
-def kestrin_frame_and_memory(s):
-    """Kestrin's class ties it to its launcher, its client area is the
-    designed size inside openbox's frame, and a restart rewrites with the
-    charset stored by the last one."""
+def kestrin_frame(s):
+    """Kestrin's class ties it to its launcher, and its client area is the
+    designed size inside openbox's frame."""
     app, win = start(s, "kestrin", "^Kestrin$")
     check_equal(window_class(s, win), desktop_entry("org.varnock.Kestrin")["StartupWMClass"], "window class")
     inner = s.geometry(win)
     check_equal((inner["WIDTH"], inner["HEIGHT"]), (381, 146), "client area (5715 x 2190 twips)")
-    s.type("Hello World")
-    s.key("Tab", "Tab", "Tab", "ctrl+a")  # past the translation and the original charset
-    s.type("zyxwvutsrqponmlkjihgfedcba")
-    s.key("shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    wait_until(lambda: options(s, "Kestrin").get("NewCharset"), "NewCharset stored")
     s.close_window(win)
-    app.wait_exit()
-    app, win = start(s, "kestrin", "^Kestrin$")
-    s.type("Kestrin ABC")
-    s.key("Return", "Tab", "ctrl+a", "ctrl+c")
-    wait_until(lambda: s.clipboard() == "Pvhgirm ZYX", "the rewritten phrase on the clipboard", timeout=5)
+    check_equal(app.wait_exit(), 0, "exit code after Alt+F4")
 
 
 if __name__ == "__main__":
