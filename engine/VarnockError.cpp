@@ -19,7 +19,6 @@ QString VarnockError::standardDescription(ErrorNumber number)
     case ErrorNumber::OutOfMemory: return QStringLiteral("Out of memory");
     case ErrorNumber::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
     case ErrorNumber::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
-    case ErrorNumber::FileNotFound: return QStringLiteral("File not found");
     case ErrorNumber::DiskFull: return QStringLiteral("Disk full");
     case ErrorNumber::PermissionDenied: return QStringLiteral("Permission denied");
     case ErrorNumber::PathFileAccessError: return QStringLiteral("Path/File access error");

@@ -10,7 +10,6 @@ enum class ErrorNumber : int {
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     BadFileNameOrNumber = 52,
-    FileNotFound = 53,
     DiskFull = 61,
     PermissionDenied = 70,
     PathFileAccessError = 75,

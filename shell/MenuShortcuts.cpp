@@ -20,8 +20,9 @@ protected:
         auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
         for (const QAction *action : window_->findChildren<QAction *>()) {
-            if (action->isEnabled() && action->shortcuts().contains(pressed)) {
-                // Not claimed by the field: the shortcut map runs the action.
+            if (action->shortcuts().contains(pressed)) {
+                // Not claimed by the field: the shortcut map runs the action
+                // (a disabled one runs nothing and the field gets the key press).
                 key->ignore();
                 return true;
             }

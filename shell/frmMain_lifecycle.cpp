@@ -146,7 +146,6 @@ void frmMain::applyLayout()
     picProgBar->setGeometry(Twips::toPixels(layout_.picProgBar));
     cmdSelAll->setGeometry(Twips::toPixels(layout_.cmdSelAll));
     cmdSelNone->setGeometry(Twips::toPixels(layout_.cmdSelNone));
-    client->update();
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "engine/VarnockError.h"
+#include "sources/FileCheck.h"
 #include "sources/PatternFile.h"
 #include "sources/RulesFile.h"
 #include "sources/RunCount.h"
@@ -86,6 +87,8 @@ private Q_SLOTS:
         QVERIFY(parseRulesLines(head + full + QStringList{"[STOP]"}, lists).valid && lists.RuleEnds.size() == 32767);
         QVERIFY(!parseRulesLines(head + full + QStringList{"e", "[STOP]"}, lists).valid && !lists.endingRead);
         QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
+        QCOMPARE(rulesFileProblems(memoryLines(QStringList{"[START]"} + full + QStringList{"s", "[MIDDLE]"})),
+                 QStringList{u"line 32769: a section holds at most 32767 entries"_qs});
     }
 
     void exactWords()
@@ -101,7 +104,8 @@ private Q_SLOTS:
             {"negative.vnk", {0.9f, 0.1f, 0.5f}, {"Kaka"}, {}}, {"huge_rule.vnk", {0.1f, 0.99f}, {"A"}, {}},
             {"huge_rule.vnk", {0.5f, 0.5f, 0.5f, 0.5f, 0.4f, 0.5f}, {"Aa"}, {"&HFFFFFFFFF", "1e300", "-1e300", "0", "0.5|1.5"}},
             {"example.nam", {P(0, 2), 0.3f, P(0, 2), P(1, 2), 0.9f, P(1, 2)}, {"Karador", "Elrawen"}, {}},
-            {"mixed_case.nam", {0.f, 0.f, 0.f}, {"Karador"}, {}}, {"blank_ending.nam", {0.f, 0.f, 0.f}, {"Kara Ith"}, {}}};
+            {"mixed_case.nam", {0.f, 0.f, 0.f}, {"Karador"}, {}}, {"blank_ending.nam", {0.f, 0.f, 0.f}, {"Kara Ith"}, {}},
+            {"empty_sections.vnk", {0.f, 0.f}, {""}, {}}}; // a reached but empty section adds nothing
         for (const auto &[file, draws, words, tokens] : cases) {
             ScriptedRandom random(draws);
             WordArray made{"stale"};
