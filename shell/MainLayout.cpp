@@ -53,9 +53,8 @@ void layoutStatusBar(Geometry &g, qint32 Left, qint32 Top, qint32 Width)
     // The box has no border, so its inner width is its width.
     const float inner = float(g.picProgBar.width());
     const float half = inner / 2 - 50;
-    place(g.cmdSelAll, float(g.cmdSelAll.left()), 0, half, 230);
-    place(g.cmdSelNone, float(g.cmdSelNone.left()), 0, half, 230);
-    g.cmdSelAll.moveLeft(0);
+    place(g.cmdSelAll, 0, 0, half, 230);
+    place(g.cmdSelNone, 0, 0, half, 230);
     g.cmdSelNone.moveLeft(inner - float(g.cmdSelAll.width()));
 }
 

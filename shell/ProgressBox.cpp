@@ -104,8 +104,7 @@ void ProgressBox::prepareStrips(const QString &caption)
     }
 
     // Not-xor turns white under the bar navy and the navy caption white.
-    full_ = blank_.copy();
-    full_.setDevicePixelRatio(dpr);
+    full_ = blank_.copy(); // keeps the pixel ratio
     QPainter p(&full_);
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.fillRect(QRect(0, 0, int(std::ceil(width)), int(std::ceil(height))), QColor(navy));

@@ -88,8 +88,8 @@ void frmAbout::buildControls()
     cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(Twips::toPixels(QRectF(4245, 2625, 1260, 345)));
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
+    // The dialog makes its first auto-default button the default when shown:
+    // OK, since System Info is not one.
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);

@@ -148,24 +148,6 @@ void frmMain::applyLayout()
     cmdSelNone->setGeometry(Twips::toPixels(layout_.cmdSelNone));
 }
 
-namespace {
-
-// The character code a key press delivers, 0 for keys without one.
-ushort keyAscii(const QKeyEvent *key)
-{
-    switch (key->key()) {
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    default:
-        return key->text().isEmpty() ? 0 : key->text().at(0).unicode();
-    }
-}
-
-} // namespace
-
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     // Every event of the application passes here; most leave at once.
@@ -184,9 +166,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return false;
     const bool isFilter = watched == txtFilter || watched == txtFilter->lineEdit();
     if (type == QEvent::KeyPress) {
-        ushort code = keyAscii(static_cast<QKeyEvent *>(event));
-        if (code == 0)
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        // Only Esc and Enter have handlers; every other key goes on untouched.
+        if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
+        ushort code = key == Qt::Key_Escape ? 27 : 13;
         Form_KeyPress(code);
         if (code != 0 && isFilter)
             txtFilter_KeyPress(code);

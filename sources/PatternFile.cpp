@@ -195,7 +195,6 @@ Piece resolvePiece(QStringView text, const PatternSections &sections)
 std::vector<Position> resolveRule(const QStringList &PatternRule, const PatternSections &sections)
 {
     std::vector<Position> positions;
-    positions.reserve(std::size_t(PatternRule.size()));
     for (const QString &token : PatternRule) {
         Position pos;
         if (hasAlternatives(token)) {

@@ -72,8 +72,6 @@ class App:
     def __init__(self, name, process):
         self.name, self.process = name, process
 
-    def alive(self):
-        return self.process.poll() is None
     def cpu_ticks(self):
         try:
             with open(f"/proc/{self.process.pid}/stat") as f:

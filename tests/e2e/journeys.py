@@ -9,13 +9,11 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree clean
 from harness import check, check_equal, desktop_entry, journey, main, wait_until, write_ini  # noqa: E402
 
-
 def start(s, name="varnock", title="^Varnock$"):
     app, win = s.start(name), s.wait_window(title)
     app.wait_idle()
     s.focus(win)
     return app, win
-
 
 def toggle_maximised(s, win):
     """A double-click on the title bar, openbox's way to (un-)maximise."""
@@ -23,21 +21,14 @@ def toggle_maximised(s, win):
     s.xdotool("mousemove", frame["X"] + frame["WIDTH"] // 2, frame["Y"] + 8)
     s.xdotool("click", "--repeat", 2, "--delay", 80, 1)
 
-
-def options(s):
-    return s.settings("Varnock").get("Options", {})
-
-
 def window_class(s, win):
     return s.prop(win, "WM_CLASS").split(", ")[-1].strip('"')
-
 
 def answer(s, title, key, exclude=()):
     box = s.wait_window(title, exclude)
     s.focus(box)
     s.key(key)
     return box
-
 
 @journey
 def varnock_start_close_rounds(s):
@@ -58,7 +49,6 @@ def varnock_start_close_rounds(s):
         stored = s.settings("Varnock")["Window"]
         check(all(abs(float(stored[k]) - float(v)) <= 15 for k, v in placement.items()),
               f"round {round}: stored {stored}, was {placement}")
-
 
 @journey
 def varnock_direct_save(s):
@@ -81,11 +71,9 @@ def varnock_direct_save(s):
     s.wait_window_gone(answer(s, "^Direct Save$", "Return"))
     check_equal(s.settled_frame(win)["WIDTH"], 201, "frame width after switching on (3015 twips)")
 
-
 # Three sections of long pieces: 30,000 words of 240 letters.
 LONG_PATTERN = b"0 1 2\r\n" + b"".join(b"[next]\r\n" + b"".join(p * 40 + b"\r\n" for p in pieces)
                                        for pieces in ((b"ka", b"zo"), (b"ri", b"lu"), (b"da", b"me")))
-
 
 @journey
 def varnock_end_during_long_run(s):
@@ -116,7 +104,6 @@ def varnock_end_during_long_run(s):
     check_equal(sorted(os.listdir(s.files)), ["long.vnk"], "files after Yes")
     check("Window" not in s.settings("Varnock"), "Esc and Yes saved the placement")
 
-
 @journey
 def varnock_genetic_creator(s):
     """First opened maximised; un-maximised, the designed size centred; Esc
@@ -140,8 +127,7 @@ def varnock_genetic_creator(s):
     s.focus(win)
     s.key("ctrl+e")
     check_equal(s.settled_frame(s.wait_window("^Genetic creator$")), designed, "frame at the second opening")
-    check(app.alive(), "closing the genetic creator ended Varnock")
-
+    check(app.process.poll() is None, "closing the genetic creator ended Varnock")
 
 @journey
 def varnock_german_locale(s):
@@ -157,10 +143,9 @@ def varnock_german_locale(s):
         s.type(typed)
         s.key("Return")
         s.wait_window_gone(box)
-        stored.append(wait_until(lambda: options(s).get("HowMany"), "HowMany stored"))
+        stored.append(wait_until(lambda: s.settings("Varnock").get("Options", {}).get("HowMany"), "HowMany stored"))
         s.focus(win)
     check_equal(stored, ["14", "1500"], "HowMany stored for 13.5 and 1.5e3")
-
 
 @journey
 def kestrin_frame(s):
@@ -172,7 +157,6 @@ def kestrin_frame(s):
     check_equal((inner["WIDTH"], inner["HEIGHT"]), (381, 146), "client area (5715 x 2190 twips)")
     s.close_window(win)
     check_equal(app.wait_exit(), 0, "exit code after Alt+F4")
-
 
 if __name__ == "__main__":
     main()

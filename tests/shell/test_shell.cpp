@@ -25,8 +25,9 @@ private Q_SLOTS:
     void layoutPass()
     {
         MainLayout::Geometry g;
-        MainLayout::layoutPass(g, 40, 600, false); // a first pass too narrow keeps the designed box
-        QCOMPARE(g.txtFilter, QRectF(0, 0, 2355, 315));
+        MainLayout::layoutPass(g, 40, 600, false); // a first pass too narrow and low keeps the designed boxes
+        QCOMPARE((QList<QRectF>{g.txtFilter, g.txtNames, g.cmdSelAll, g.cmdSelNone}),
+                 (QList<QRectF>{{0, 0, 2355, 315}, {0, 360, 2895, 3060}, {0, 0, 0, 230}, {15, 0, 0, 230}}));
         MainLayout::layoutPass(g, 2894.5, 3629.5, false); // CH - 255 and CW go half to even
         QCOMPARE(g.Shape1, QRectF(0, 3369, 2894, 255));
         MainLayout::layoutPass(g, 40, 600, false); // too narrow and low: those steps keep their last geometry
@@ -250,6 +251,12 @@ private Q_SLOTS:
         const QImage generating = box->image();
         h.window->DrawProgress(1.0f, u"Populating..."_qs);
         QVERIFY(box->image() != generating); // a new caption is drawn anew
+        // What the screen shows: a shown box repaints in a new colour.
+        const auto shown = [&] { return box->screen()->grabWindow(h.window->winId()).toImage().pixel(box->mapTo(h.window.get(), QPoint(5, 10))); };
+        QTest::qWait(20); // nothing left to paint
+        QCOMPARE(shown(), ProgressBox::navy);
+        box->setBackColor(Qt::red);
+        QTRY_COMPARE(shown(), QColor(Qt::red).rgb());
     }
 
     // One scripted word per sample: the tables, pairs and case the options choose.

@@ -87,8 +87,9 @@ private Q_SLOTS:
         QVERIFY(parseRulesLines(head + full + QStringList{"[STOP]"}, lists).valid && lists.RuleEnds.size() == 32767);
         QVERIFY(!parseRulesLines(head + full + QStringList{"e", "[STOP]"}, lists).valid && !lists.endingRead);
         QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
-        QCOMPARE(rulesFileProblems(memoryLines(QStringList{"[START]"} + full + QStringList{"s", "[MIDDLE]"})),
-                 QStringList{u"line 32769: a section holds at most 32767 entries"_qs});
+        for (const auto &[extra, problem] : {std::pair{QStringList{"s"}, u"line 32769: a section holds at most 32767 entries"},
+                                             {QStringList{}, u"line 32768: the file ends inside the start section, before [MIDDLE]"}})
+            QCOMPARE(rulesFileProblems(memoryLines(QStringList{"[START]"} + full + extra)), QStringList{QString::fromUtf16(problem)});
     }
 
     void exactWords()
