@@ -285,6 +285,12 @@ void writeText(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
+bool flushedWithoutError(std::FILE *stream)
+{
+    std::fflush(stream);
+    return !std::ferror(stream);
+}
+
 QString versionText()
 {
     return QStringLiteral("varnock-cli %1.%2.%3\n")

@@ -87,3 +87,6 @@ QString versionText();
 
 // Text in the system's encoding; the caller checks the stream.
 void writeText(std::FILE *stream, const QString &text);
+// Flushes the stream; false if anything written to it was lost. A failed
+// flush sets the stream's error mark too, so the mark alone tells.
+bool flushedWithoutError(std::FILE *stream);

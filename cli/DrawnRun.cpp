@@ -49,7 +49,7 @@ WordTest rejectTest(const QStringList &patterns)
 int printPossible(const WordStream &stream, const WordTest &rejected, std::FILE *out)
 {
     writeText(out, possibleWordsText(stream, rejected) + u'\n');
-    return std::fflush(out) == 0 && !std::ferror(out) ? ExitOk : ExitWriteFailed;
+    return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
 }
 
 // Words that pass the reject patterns, repeats allowed; an end after too many

@@ -50,7 +50,7 @@ public:
     {
         if (file_)
             file_->commit();
-        else if (std::fflush(stream_) != 0 || std::ferror(stream_))
+        else if (!flushedWithoutError(stream_))
             throw StreamError{errno};
     }
 
@@ -283,7 +283,7 @@ int generateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
         const QByteArray text =
             (parsed.action == ParsedGenerate::Action::Help ? generateUsage() : versionText()).toLocal8Bit();
         std::fwrite(text.constData(), 1, size_t(text.size()), out);
-        return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
+        return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
     }
     return runGenerate(parsed.arguments, out, err);
 }

@@ -105,8 +105,8 @@ int mutateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
             output += sibling.toLocal8Bit();
             output += '\n';
         });
-    if (std::fwrite(output.constData(), 1, size_t(output.size()), out) != size_t(output.size())
-        || std::fflush(out) != 0) {
+    std::fwrite(output.constData(), 1, size_t(output.size()), out);
+    if (!flushedWithoutError(out)) {
         print(err, QStringLiteral("varnock-cli mutate: the output could not be written\n"));
         return ExitWriteFailed;
     }

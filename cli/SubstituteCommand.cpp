@@ -53,7 +53,7 @@ int substituteMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     for (const GivenOption &given : line.options) {
         if (given.is(HelpOption)) {
             writeText(out, QString::fromLatin1(Usage));
-            return std::fflush(out) == 0 ? ExitOk : ExitWriteFailed;
+            return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
         }
         if (given.is(SeedOption)) {
             seed = strictNumber(given.value, std::numeric_limits<std::uint64_t>::max());
@@ -82,7 +82,7 @@ int substituteMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     const QString &phrase = line.positional.first();
     writeText(out, CopyCase(fnSubstitute(phrase, from, to), phrase) + u'\n');
-    if (std::fflush(out) != 0 || std::ferror(out)) {
+    if (!flushedWithoutError(out)) {
         writeText(err, u"varnock-cli substitute: the output could not be written\n"_qs);
         return ExitWriteFailed;
     }

@@ -178,8 +178,9 @@ QString countPrefill(QStringView stored, const QString &fallback)
 {
     const double value = leadingNumber(stored);
     const double rounded = std::nearbyint(value);
+    // Whole numbers without a fraction ("500"), others as typed ("12.5").
     if (rounded >= -2147483648.0 && rounded <= 2147483647.0)
-        return plainNumberText(value);
+        return value == rounded ? QString::number(qint64(value)) : QString::number(value, 'g', 15);
     return fallback;
 }
 
@@ -206,11 +207,4 @@ std::int64_t roundToInt64(double value)
     if (std::isnan(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0)
         throw VarnockError(ErrorNumber::Overflow);
     return static_cast<std::int64_t>(std::nearbyint(value));
-}
-
-QString plainNumberText(double value)
-{
-    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<qint64>(value));
-    return QString::number(value, 'g', 15);
 }

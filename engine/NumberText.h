@@ -31,7 +31,3 @@ QString countPrefill(QStringView stored, const QString &fallback);
 std::int32_t roundToInt32(double value);
 std::int16_t roundToInt16(double value);
 std::int64_t roundToInt64(double value);
-
-// Plain decimal text of a number as a settings value or a description shows
-// it: whole numbers without a fraction ("500"), others shortest ("12.5").
-QString plainNumberText(double value);

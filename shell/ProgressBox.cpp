@@ -25,7 +25,6 @@ int roundHalfEven(double value)
 ProgressBox::ProgressBox(QWidget *parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     clearImage();
 }
 

@@ -27,10 +27,12 @@ T *place(QWidget *parent, const char *name, QRect rect)
     return widget;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect rect)
+// At its written left, top and height in twips; fitLabels gives it its width.
+QLabel *label(QWidget *parent, const char *name, const QString &caption, double left, double top, double height)
 {
-    QLabel *l = place<QLabel>(parent, name, rect);
-    l->setText(caption);
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(Twips::toPixels(left), Twips::toPixels(top), l->width(), Twips::toPixels(height));
     return l;
 }
 
@@ -73,20 +75,20 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
 
     fmMain = place<QGroupBox>(this, "fmMain", Twips::toPixels(QRectF(60, 60, 5595, 975)));
     fmMain->setTitle(QStringLiteral("Main"));
-    lblPhrase = label(fmMain, "lblPhrase", QStringLiteral("Phrase:"), Twips::toPixels(QRectF(120, 270, 675, 195)));
+    lblPhrase = label(fmMain, "lblPhrase", QStringLiteral("Phrase:"), 120, 270, 195);
     txtInput = place<QLineEdit>(fmMain, "txtInput", Twips::toPixels(QRectF(1080, 225, 4395, 285)));
     txtInput->setAccessibleName(QStringLiteral("Phrase"));
-    lblTranslation = label(fmMain, "lblTranslation", QStringLiteral("Translation:"), Twips::toPixels(QRectF(120, 615, 855, 195)));
+    lblTranslation = label(fmMain, "lblTranslation", QStringLiteral("Translation:"), 120, 615, 195);
     txtTranslation = place<QLineEdit>(fmMain, "txtTranslation", Twips::toPixels(QRectF(1080, 570, 4395, 285)));
     txtTranslation->setAccessibleName(QStringLiteral("Translation"));
     txtTranslation->setReadOnly(true);
 
     fmCharsets = place<QGroupBox>(this, "fmCharsets", Twips::toPixels(QRectF(60, 1140, 5595, 975)));
     fmCharsets->setTitle(QStringLiteral("Charsets"));
-    lblOriginal = label(fmCharsets, "lblOriginal", QStringLiteral("Original:"), Twips::toPixels(QRectF(180, 285, 1275, 195)));
+    lblOriginal = label(fmCharsets, "lblOriginal", QStringLiteral("Original:"), 180, 285, 195);
     txtOriginal = place<QLineEdit>(fmCharsets, "txtOriginal", Twips::toPixels(QRectF(1080, 240, 4395, 285)));
     txtOriginal->setAccessibleName(QStringLiteral("Original charset"));
-    lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), Twips::toPixels(QRectF(180, 600, 1155, 195)));
+    lblNew = label(fmCharsets, "lblNew", QStringLiteral("New:"), 180, 600, 195);
     txtNew = place<QLineEdit>(fmCharsets, "txtNew", Twips::toPixels(QRectF(1080, 555, 4395, 285)));
     txtNew->setAccessibleName(QStringLiteral("New charset"));
     // Both frames sit at the same left, so their fields stay in one column.

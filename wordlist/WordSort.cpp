@@ -40,11 +40,11 @@ struct Keyed {
 
     bool less(qint32 a, std::uint64_t bKey, QStringView b) const
     {
-        return keys[a] != bKey ? keys[a] < bKey : unitsLess(data[a], b);
+        return keys[a] < bKey || (keys[a] == bKey && unitsLess(data[a], b));
     }
     bool greater(qint32 a, std::uint64_t bKey, QStringView b) const
     {
-        return keys[a] != bKey ? keys[a] > bKey : unitsLess(b, data[a]);
+        return keys[a] > bKey || (keys[a] == bKey && unitsLess(b, data[a]));
     }
 };
 

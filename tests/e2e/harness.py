@@ -17,39 +17,29 @@ import time
 DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist")
 STEP_TIMEOUT = 20.0  # seconds for any single wait; CTest bounds the whole test
 
-
-class E2EFailure(AssertionError):
-    pass
-
-
 def check(condition, message):
     if not condition:
-        raise E2EFailure(message)
-
+        raise AssertionError(message)
 
 def check_equal(got, want, what):
     check(got == want, f"{what}: got {got!r}, want {want!r}")
-
 
 def wait_until(predicate, what, timeout=STEP_TIMEOUT, interval=0.05):
     """Polls predicate until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
     while not (value := predicate()):
         if time.monotonic() > deadline:
-            raise E2EFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
     return value
 
-
 def _die_with_parent():
     ctypes.CDLL(ctypes.util.find_library("c")).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
-
 
 def desktop_entry(app_id):
     """The keys of a desktop entry shipped in dist/."""
     with open(os.path.join(DIST, f"{app_id}.desktop"), encoding="utf-8") as f:
         return dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line and line[0] != "#")
-
 
 def read_ini(path):
     """{section: {key: value}} of a QSettings INI file, {} if absent."""
@@ -60,13 +50,11 @@ def read_ini(path):
     parser.read(path, encoding="utf-8")
     return {s: {k: v.strip('"') for k, v in parser.items(s)} for s in parser.sections()}
 
-
 def write_ini(path, sections):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w", encoding="utf-8") as f:
         for section, keys in sections.items():
             f.write(f"[{section}]\n" + "".join(f"{k}={v}\n" for k, v in keys.items()) + "\n")
-
 
 class App:
     def __init__(self, name, process):
@@ -94,8 +82,7 @@ class App:
         try:
             return self.process.wait(STEP_TIMEOUT)
         except subprocess.TimeoutExpired:
-            raise E2EFailure(f"{self.name} did not end within {STEP_TIMEOUT:.0f} s")
-
+            raise AssertionError(f"{self.name} did not end within {STEP_TIMEOUT:.0f} s")
 
 class Session:
     def __init__(self, programs):
@@ -199,14 +186,11 @@ class Session:
     def path(self, name):
         return os.path.join(self.files, name)
 
-
 JOURNEYS = {}
-
 
 def journey(fn):
     JOURNEYS[fn.__name__] = fn
     return fn
-
 
 def main():
     """journeys.py <journey> name=path...: runs one journey, showing the

@@ -105,6 +105,9 @@ private Q_SLOTS:
                  {u"bimsa", u"Hi", u"Bimsa"}, {u"ab", u"x1", u"aB"}, {u"BIMSA", u"hello", u"bimsa"}, {u"", u"", u""}, {u"", u"abc", u""},
                  {u"éLAN", u"Aaaa", u"Élan"}, {u"ana-lu", u"x", u"Ana-lu"}})
             QCOMPARE(CopyCase(S(word), S(sample)), S(result));
+        QString buffer = u"abcdef"_qs; // only the word's units are shaped, not what follows it
+        shapeCaseInPlace(buffer.data(), 3, true, QStringView(u"XyZW").first(3));
+        QCOMPARE(buffer, u"AbCdef"_qs);
         const std::pair<QString, QString> proper[] = {{u"o'neil"_qs, u"O'neil"_qs}, {u"mACdONALD"_qs, u"Macdonald"_qs},
             {u"a b\tc\nd\ve\ff\rg"_qs, u"A B\tC\nD\vE\fF\rG"_qs}, {QStringView(u"a\0b", 3).toString(), QStringView(u"A\0B", 3).toString()},
             {u" ab x.y,z"_qs, u" Ab X.y,z"_qs}, {u"élan ÜBER"_qs, u"Élan Über"_qs}, {u"[a]`b{c@Z"_qs, u"[a]`b{c@z"_qs}, {u"z {a"_qs, u"Z {a"_qs}};
@@ -200,6 +203,7 @@ private Q_SLOTS:
             for (const auto &[text, value] : cases)
                 QVERIFY2(!std::setlocale(LC_NUMERIC, locale) || leadingNumber(QString::fromLatin1(text)) == value, text);
         QCOMPARE(leadingNumber(u"0."_qs + QString(10400, u'0') + u"1e9999"_qs), 0.0); // 1e-402: too small, however long the exponent
+        QCOMPARE(leadingNumber(QString(400, u'0') + u"1e-400"_qs), 0.0); // leading zeros add no size
         // Rounding half to even into 16, 32 and 64 bits; beyond the type, or not a number, is error 6.
         QStringList rounded;
         for (double v : {12.5, 13.5, -2.5, 12.51, 32766.5, 32767.5, -32768.5, -32769.0, 2147483647.0, 2147483647.5, -2147483648.5,

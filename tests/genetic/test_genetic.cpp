@@ -4,6 +4,7 @@
 #include "genetic/Mutate.h"
 #include "genetic/SiblingLoop.h"
 #include "genetic/frmGenetic.h"
+#include "support/AccessibleNames.h"
 #include "support/MainWindowHarness.h"
 #include "support/ScriptedRandom.h"
 #include "support/WordDifferences.h"
@@ -119,7 +120,7 @@ private Q_SLOTS:
             form->txtParent->setFocus();
             form->txtParent->setText(u"2026"_qs); // no letters: refused with a message
             QTest::keyClick(form->txtParent, Qt::Key_Return);
-            QVERIFY(h.dialogs.messages().size() == 1 && h.dialogs.shown[0].title == u"Varnock" && h.dialogs.shown[0].icon == Dialogs::Icon::Exclamation);
+            QVERIFY(h.dialogs.messages().size() == 1 && h.dialogs.messages()[0].contains(u"no vowel or consonant") && h.dialogs.shown[0].title == u"Varnock" && h.dialogs.shown[0].icon == Dialogs::Icon::Exclamation);
             form->close();
         });
         QTest::keyClick(&main, Qt::Key_E, Qt::ControlModifier);
@@ -132,6 +133,7 @@ private Q_SLOTS:
         QCOMPARE(values, (QStringList{"0", "2700", "3600", "450", "1125"})); // the outer frame
         // Not numbers: the first opening is maximised; un-maximised it is 3015 x 4320 twips, centred.
         frmGenetic form(h.settings, h.seeded, h.dialogs);
+        QCOMPARE(accessibleNames(form), (QStringList{"Parent word", "Siblings"}));
         form.show();
         QVERIFY(form.isMaximized());
         form.showNormal();

@@ -2,6 +2,7 @@
 #include "shell/SettingsStore.h"
 #include "substitute/Substitute.h"
 #include "substitute/frmKestrin.h"
+#include "support/AccessibleNames.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedRandom.h"
 
@@ -54,15 +55,16 @@ private Q_SLOTS:
         kestrin::frmMain &w = k.window;
         QCOMPARE((QList<QRect>{w.fmMain->geometry(), w.fmCharsets->geometry()}), (QList<QRect>{{4, 4, 373, 65}, {4, 76, 373, 65}}));
         QVERIFY(w.size() == QSize(381, 146) && w.minimumSize() == w.maximumSize());
-        for (const auto &[label, field, top, text] : {std::tuple{w.lblPhrase, w.txtInput, 15, "Phrase:"}, {w.lblTranslation, w.txtTranslation, 38, "Translation:"},
-                                                      {w.lblOriginal, w.txtOriginal, 16, "Original:"}, {w.lblNew, w.txtNew, 37, "New:"}}) {
+        for (const auto &[label, field, left, top, text] : {std::tuple{w.lblPhrase, w.txtInput, 8, 15, "Phrase:"}, {w.lblTranslation, w.txtTranslation, 8, 38, "Translation:"},
+                                                            {w.lblOriginal, w.txtOriginal, 12, 16, "Original:"}, {w.lblNew, w.txtNew, 12, 37, "New:"}}) {
             const QFontMetrics metrics(label->font());
             QVERIFY2(label->text() == QLatin1String(text) && label->font() == w.font() && label->width() >= metrics.horizontalAdvance(label->text()) && label->height() >= metrics.height()
                          && label->geometry().right() < field->x(), qPrintable(label->text()));
-            QCOMPARE((QList<int>{field->geometry().right() + 1, field->y(), field->height(), label->geometry().center().y()}),
-                     (QList<int>{365, top, 19, field->geometry().center().y()})); // right edge (60 + 1080 + 4395) twips
+            QCOMPARE((QList<int>{field->geometry().right() + 1, field->y(), field->height(), label->geometry().center().y(), label->x()}),
+                     (QList<int>{365, top, 19, field->geometry().center().y(), left})); // right edge (60 + 1080 + 4395) twips
         }
         QVERIFY(w.txtTranslation->isReadOnly() && w.windowTitle() == u"Kestrin");
+        QCOMPARE(accessibleNames(w), (QStringList{"Phrase", "Translation", "Original charset", "New charset"}));
     }
 
     // Enter in the phrase rewrites it (the first match in the original
@@ -112,6 +114,9 @@ private Q_SLOTS:
         SettingsStore again(u"Kestrin"_qs, k.ini);
         kestrin::frmMain restarted(again, k.random, k.dialogs);
         QCOMPARE(restarted.txtOriginal->text() + u'|' + restarted.txtNew->text(), u"xyz|abc"_qs);
+        QFile edited(k.ini); // a comma typed into the file by hand
+        QVERIFY(edited.open(QIODevice::WriteOnly) && edited.write("[Options]\nOriginalCharset=x,y\n") > 0 && edited.flush());
+        QCOMPARE(kestrin::frmMain(again, k.random, k.dialogs).txtOriginal->text(), u"x,y"_qs);
     }
 };
 

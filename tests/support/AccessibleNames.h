@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QWidget>
+
+// What a screen reader announces for a window's controls, in creation order.
+inline QStringList accessibleNames(const QWidget &window)
+{
+    QStringList names;
+    for (const QWidget *control : window.findChildren<QWidget *>())
+        if (!control->accessibleName().isEmpty())
+            names << control->accessibleName();
+    return names;
+}
