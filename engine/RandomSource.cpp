@@ -36,9 +36,9 @@ void XoshiroRandom::seed(std::uint64_t value)
     state_[0] = static_cast<std::uint32_t>(a);
     state_[1] = static_cast<std::uint32_t>(a >> 32);
     state_[2] = static_cast<std::uint32_t>(b);
+    // Never all zero, which would repeat forever: splitmix64 gives 0 only
+    // for one input, and never twice in a row.
     state_[3] = static_cast<std::uint32_t>(b >> 32);
-    if ((state_[0] | state_[1] | state_[2] | state_[3]) == 0)
-        state_[0] = 1; // the all-zero state would repeat forever
 }
 
 void XoshiroRandom::reseedFromClock()

@@ -80,15 +80,12 @@ void frmGenetic::Form_Unload()
     placement_->save();
 }
 
-void frmGenetic::keyPressEvent(QKeyEvent *event)
+void frmGenetic::keyPressEvent(QKeyEvent *)
 {
-    // A dialog closes on Esc by default; this window is closed only through
-    // its frame, so the user's list is never thrown away by a stray Esc.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // A dialog closes on Esc and presses its default button (this one has
+    // none) on Enter; this window is closed only through its frame, so the
+    // user's list is never thrown away by a stray Esc. The fields take every
+    // other key before it gets here.
 }
 
 bool frmGenetic::eventFilter(QObject *watched, QEvent *event)

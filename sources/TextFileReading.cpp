@@ -51,7 +51,7 @@ QStringList splitTextLines(const QString &text)
         if (c != u'\r' && c != u'\n')
             continue;
         lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        if (c == u'\r' && QStringView(text).mid(i + 1, 1) == u"\n")
             ++i;
         start = i + 1;
     }

@@ -85,7 +85,10 @@ private Q_SLOTS:
         RuleLists lists;
         const QStringList full(32767, u"s"_qs), head{"[START]", "a", "[MIDDLE]", "[END]"};
         QVERIFY(parseRulesLines(head + full + QStringList{"[STOP]"}, lists).valid && lists.RuleEnds.size() == 32767);
-        QVERIFY(!parseRulesLines(head + full + QStringList{"e", "[STOP]"}, lists).valid && !lists.endingRead);
+        const QStringList over = head + full + QStringList{"e", "[STOP]"};
+        qsizetype fed = 0; // reading stops at the entry too many
+        const LineFeed feed = [&](const LineHandler &take) { return std::all_of(over.begin(), over.end(), [&](const QString &l) { return ++fed, take(l); }); };
+        QVERIFY(!parseRulesFeed(feed, lists).valid && !lists.endingRead && fed == over.size() - 1);
         QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
         for (const auto &[extra, problem] : {std::pair{QStringList{"s"}, u"line 32769: a section holds at most 32767 entries"},
                                              {QStringList{}, u"line 32768: the file ends inside the start section, before [MIDDLE]"}})
