@@ -258,11 +258,10 @@ private Q_SLOTS:
         const QImage generating = box->image();
         h.window->DrawProgress(1.0f, u"Populating..."_qs);
         QVERIFY(box->image() != generating); // a new caption is drawn anew
-        // What the screen shows: a shown box repaints in a new colour.
         const auto shown = [&] { return box->screen()->grabWindow(h.window->winId()).toImage().pixel(box->mapTo(h.window.get(), QPoint(5, 10))); };
         QTest::qWait(20); // nothing left to paint
         QCOMPARE(shown(), ProgressBox::navy);
-        box->setBackColor(Qt::red);
+        box->setBackColor(Qt::red); // a shown box repaints in its new colour, on the screen too
         QTRY_COMPARE(shown(), QColor(Qt::red).rgb());
     }
 
