@@ -16,6 +16,7 @@ import time
 
 DIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist")
 STEP_TIMEOUT = 20.0  # seconds for any single wait; CTest bounds the whole test
+die_with_parent = lambda: ctypes.CDLL(ctypes.util.find_library("c")).prctl(1, signal.SIGKILL)  # noqa: E731 (PR_SET_PDEATHSIG)
 
 def check(condition, message):
     if not condition:
@@ -32,9 +33,6 @@ def wait_until(predicate, what, timeout=STEP_TIMEOUT, interval=0.05):
             raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
     return value
-
-def _die_with_parent():
-    ctypes.CDLL(ctypes.util.find_library("c")).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 def desktop_entry(app_id):
     """The keys of a desktop entry shipped in dist/."""
@@ -118,7 +116,7 @@ class Session:
     def log(self, name):
         return open(os.path.join(self.root, f"{name}.log"), "ab")
     def _spawn(self, argv, **kw):
-        p = subprocess.Popen(argv, env=self.env, preexec_fn=_die_with_parent, stdin=subprocess.DEVNULL, **kw)
+        p = subprocess.Popen(argv, env=self.env, preexec_fn=die_with_parent, stdin=subprocess.DEVNULL, **kw)
         self.processes.append(p)
         return p
 

@@ -106,8 +106,7 @@ private Q_SLOTS:
                  {u"éLAN", u"Aaaa", u"Élan"}, {u"ana-lu", u"x", u"Ana-lu"}})
             QCOMPARE(CopyCase(S(word), S(sample)), S(result));
         QString buffer = u"abcdef"_qs; // only the word's units are shaped, not what follows it
-        shapeCaseInPlace(buffer.data(), 3, true, QStringView(u"XyZW").first(3));
-        QCOMPARE(buffer, u"AbCdef"_qs);
+        QCOMPARE((shapeCaseInPlace(buffer.data(), 3, true, QStringView(u"XyZW").first(3)), buffer), u"AbCdef"_qs);
         const std::pair<QString, QString> proper[] = {{u"o'neil"_qs, u"O'neil"_qs}, {u"mACdONALD"_qs, u"Macdonald"_qs},
             {u"a b\tc\nd\ve\ff\rg"_qs, u"A B\tC\nD\vE\fF\rG"_qs}, {QStringView(u"a\0b", 3).toString(), QStringView(u"A\0B", 3).toString()},
             {u" ab x.y,z"_qs, u" Ab X.y,z"_qs}, {u"élan ÜBER"_qs, u"Élan Über"_qs}, {u"[a]`b{c@Z"_qs, u"[a]`b{c@z"_qs}, {u"z {a"_qs, u"Z {a"_qs}};
