@@ -19,18 +19,18 @@ WordBuilder::WordBuilder(QStringView filter, const GenerationOptions &options)
         const QStringView two = filter.mid(pos, 2);
         const char16_t c = filter[pos].unicode();
         if (two == u"vv") {
-            elements_.push_back({Kind::VowelGroup, 0});
+            elements_.push_back({Kind::VowelGroup});
             pos += 2;
         } else if (two == u"cc") {
-            elements_.push_back({Kind::ConsonantGroup, 0});
+            elements_.push_back({Kind::ConsonantGroup});
             pos += 2;
         } else {
             if (c == u'v')
-                elements_.push_back({Kind::Vowel, 0});
+                elements_.push_back({Kind::Vowel});
             else if (c == u'c')
-                elements_.push_back({Kind::Consonant, 0});
+                elements_.push_back({Kind::Consonant});
             else if (c == u'?')
-                elements_.push_back({Kind::AnyLetter, 0});
+                elements_.push_back({Kind::AnyLetter});
             else
                 elements_.push_back({Kind::Literal, c});
             pos += 1;

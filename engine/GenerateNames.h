@@ -40,7 +40,7 @@ private:
     enum class Kind : unsigned char { VowelGroup, ConsonantGroup, Vowel, Consonant, AnyLetter, Literal };
     struct Element {
         Kind kind;
-        char16_t literal;
+        char16_t literal{}; // the character of a Literal
     };
 
     // One draw used as a coin (r >= 0.5) or as a pick among m items

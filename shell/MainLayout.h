@@ -9,8 +9,6 @@ namespace MainLayout {
 
 inline constexpr double designClientWidth = 2895;
 inline constexpr double designClientHeight = 3630;
-inline constexpr double designOuterWidth = 3015;
-inline constexpr double designOuterHeight = 4320;
 // Height of the window in direct-save mode, when only the filter row shows.
 inline constexpr double compactHeightAtStart = 980;
 

@@ -55,7 +55,7 @@ void ProgressBox::drawProgress(float fraction, const QString &caption)
     // Under not-xor a pixel's new value depends only on its old one, so the
     // box is the bar's part of the fully covered image beside the rest of the
     // uncovered one.
-    if (image_.size() != blank_.size() || image_.format() != blank_.format())
+    if (image_.size() != blank_.size())
         image_ = QImage(blank_.size(), blank_.format());
     image_.setDevicePixelRatio(blank_.devicePixelRatio());
     const qsizetype barPixels =

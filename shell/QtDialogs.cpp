@@ -41,7 +41,6 @@ QString QtDialogs::inputBox(QWidget *parent, const QString &prompt, const QStrin
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setInputMode(QInputDialog::TextInput);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -63,7 +63,6 @@ void frmMain::createControls()
     txtFilter->setEditable(true);
     giveMenuShortcutsPriority(txtFilter->lineEdit(), this);
     // The history is kept by txtFilter_KeyPress, not by the box itself.
-    txtFilter->setInsertPolicy(QComboBox::NoInsert);
     txtFilter->setDuplicatesEnabled(true);
     // Completing from the history would change a typed sample behind the
     // user's back ("Ma" becoming "Marion").

@@ -82,8 +82,7 @@ void frmMain::fillList()
         }
     }
     txtNames->show();
-    if (namesModel->rowCount() > 0)
-        txtNames->setCurrentIndex(namesModel->index(0));
+    txtNames->setCurrentIndex(namesModel->index(0)); // none for an empty list
 }
 
 void frmMain::EnableControls(bool enable)

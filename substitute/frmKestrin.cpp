@@ -96,10 +96,7 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
 
     for (QLineEdit *field : {txtInput, txtOriginal, txtNew})
         field->installEventFilter(this);
-
-    setTabOrder(txtInput, txtTranslation);
-    setTabOrder(txtTranslation, txtOriginal);
-    setTabOrder(txtOriginal, txtNew);
+    // Tab walks the fields in the order they were made: top to bottom.
 
     Form_Load();
     txtInput->setFocus();

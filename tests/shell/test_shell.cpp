@@ -2,6 +2,7 @@
 // box, placement, closing, layout), the commands that make words and what
 // becomes of them, and the About box. Pixel
 // values are the written twips at 15 to a pixel, on the 800 x 800 offscreen screen.
+#include "shell/AppIcons.h"
 #include "shell/ClientArea.h"
 #include "shell/MainLayout.h"
 #include "shell/frmAbout.h"
@@ -75,6 +76,7 @@ private Q_SLOTS:
         MainWindowHarness h;
         frmMain &w = h.open();
         QCOMPARE(w.windowTitle() + u'|' + w.lblStatus->text(), u"Varnock|Varnock ready."_qs);
+        QCOMPARE(AppIcons::varnock().availableSizes(), (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         QCOMPARE(w.mnuDirectSave->data().toString(), QDir::homePath() + u"/Documents/fdkdsfk.txt"_qs);
         QVERIFY(w.windowState() & Qt::WindowMaximized && w.picProgBar->isHidden() && w.cmdSelAll->isHidden() && w.mnuCopy->isEnabled() && w.mnuSave->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), w.cmdGo);
@@ -240,6 +242,7 @@ private Q_SLOTS:
         ProgressBox *box = h.open().picProgBar;
         box->show();
         box->resize(200, 20);
+        QCOMPARE(box->image().size(), QSize(200, 20)); // cleared at the new size
         for (const auto &[fraction, bar] : {std::pair{0.0f, 0}, {-0.5f, 0}, {0.5f, 100}, {0.3125f, 62}, {1.0f, 200}}) {
             box->setBackColor(Qt::red); // stale content must be cleared
             h.window->DrawProgress(fraction, u"Generating..."_qs);

@@ -65,6 +65,10 @@ private Q_SLOTS:
         }
         QVERIFY(w.txtTranslation->isReadOnly() && w.windowTitle() == u"Kestrin");
         QCOMPARE(accessibleNames(w), (QStringList{"Phrase", "Translation", "Original charset", "New charset"}));
+        QStringList tabbed; // Tab from the phrase walks the fields top to bottom
+        for (int i = 0; i < 5; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            tabbed << QApplication::focusWidget()->objectName();
+        QCOMPARE(tabbed, (QStringList{"txtInput", "txtTranslation", "txtOriginal", "txtNew", "txtInput"}));
     }
 
     // Enter in the phrase rewrites it (the first match in the original

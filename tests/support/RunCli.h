@@ -33,8 +33,4 @@ inline CliRun runCli(const QStringList &arguments, const QString &shellPrefix = 
 // Arguments written as one blank-separated string.
 inline QStringList args(const char *text) { return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts); }
 
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+inline QByteArray fileBytes(const QString &path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>"; }
