@@ -36,9 +36,9 @@ void XoshiroRandom::seed(std::uint64_t value)
     state_[0] = static_cast<std::uint32_t>(a);
     state_[1] = static_cast<std::uint32_t>(a >> 32);
     state_[2] = static_cast<std::uint32_t>(b);
+    state_[3] = static_cast<std::uint32_t>(b >> 32);
     // Never all zero, which would repeat forever: splitmix64 gives 0 only
     // for one input, and never twice in a row.
-    state_[3] = static_cast<std::uint32_t>(b >> 32);
 }
 
 void XoshiroRandom::reseedFromClock()

@@ -30,9 +30,8 @@ T *place(QWidget *parent, const char *name, QRect rect)
 // At its written left, top and height in twips; fitLabels gives it its width.
 QLabel *label(QWidget *parent, const char *name, const QString &caption, double left, double top, double height)
 {
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(Twips::toPixels(left), Twips::toPixels(top), l->width(), Twips::toPixels(height));
+    QLabel *l = place<QLabel>(parent, name, QRect(Twips::toPixels(left), Twips::toPixels(top), 0, Twips::toPixels(height)));
+    l->setText(caption);
     return l;
 }
 
