@@ -5,6 +5,7 @@
 #include "sources/RunCount.h"
 #include "support/ScriptedRandom.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -53,7 +54,13 @@ private Q_SLOTS:
             QVERIFY(readTextFileLines(file.fileName(), read));
             QCOMPARE(read, lines);
         }
-        QStringList read{"stale"};
+        // A pipe is read whole, and the reader still stops where it asks to.
+        QCOMPARE(QProcess::execute("mkfifo", {dir.filePath("fifo")}), 0);
+        QProcess writer;
+        writer.start("sh", {"-c", "printf 'a\\r\\nb\\nc' > \"$0\"", dir.filePath("fifo")});
+        QStringList read{"stale"}, taken;
+        QVERIFY(readTextFileLines(dir.filePath("fifo"), [&](QStringView l) { return taken << l.toString(), taken.size() < 2; }));
+        QVERIFY(writer.waitForFinished() && taken == QStringList({"a", "b"}));
         QVERIFY(!readTextFileLines(QString(), read) && read.isEmpty() && !readTextFileLines(VARNOCK_TEST_DATA, read));
         // Two blanks give an empty token; "|2" is one plain token, "2|" two alternatives. Comments need ";" first; blank
         // lines and "[next] " are entries, kept as read; sections past the highest are not read.
