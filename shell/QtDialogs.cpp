@@ -65,9 +65,9 @@ QString QtDialogs::openFile(QWidget *parent, const QString &title, const FilterP
         dialog.setFileMode(QFileDialog::AnyFile); // a new name may be typed
         dialog.setNameFilters(nameFilters);
         dialog.setDefaultSuffix(defaultSuffix);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (dialog.exec() != QDialog::Accepted)
             return QString();
-        const QString path = dialog.selectedFiles().constFirst();
+        const QString path = dialog.selectedFiles().value(0); // an accepted box always holds one
         if (QFileInfo::exists(path))
             return path;
         const QString question = QStringLiteral("%1\nThis file does not exist.\nDo you want to create the file?")

@@ -5,11 +5,16 @@
 #include "shell/AppIcons.h"
 #include "shell/ClientArea.h"
 #include "shell/MainLayout.h"
+#include "shell/QtDialogs.h"
 #include "shell/frmAbout.h"
 #include "sources/PatternFile.h"
 #include "support/AccessibleNames.h"
 #include "support/MainWindowHarness.h"
 #include "support/ScriptedRandom.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
 
 using Draws = std::vector<float>;
 using Stored = QMap<QString, QString>;
@@ -69,6 +74,48 @@ private Q_SLOTS:
             QVERIFY(!about.isVisible());
             QCOMPARE(about.result(), *quoted == '5' ? int(QDialog::Accepted) : int(QDialog::Rejected));
         }
+    }
+
+    // The real boxes, each answered by a timer once it is up and modal.
+    void realDialogs()
+    {
+        QtDialogs real;
+        QList<std::function<void(QWidget *)>> steps;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&] { // restarted first, so a box a step opens is answered too; an unexpected one is closed
+            if (QWidget *w = QApplication::activeModalWidget())
+                tick.start(5), steps.isEmpty() ? void(w->close()) : steps.takeFirst()(w); });
+        tick.start(5);
+        QStringList seen;
+        const auto click = [&](QMessageBox::StandardButton b) { steps << [&, b](QWidget *w) { auto *box = qobject_cast<QMessageBox *>(w);
+            seen << w->objectName() + u'|' + box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon()); box->button(b)->click(); }; };
+        for (auto icon : {Dialogs::Icon::None, Dialogs::Icon::Critical, Dialogs::Icon::Question, Dialogs::Icon::Exclamation, Dialogs::Icon::Information})
+            click(QMessageBox::Ok), real.message(nullptr, u"Text"_qs, u"Title"_qs, icon);
+        click(QMessageBox::Yes), click(QMessageBox::No);
+        QVERIFY(real.askYesNo(nullptr, u"Sure?"_qs, u"Q"_qs) && !real.askYesNo(nullptr, u"Sure?"_qs, u"Q"_qs));
+        QCOMPARE(seen, (QStringList{"messageBox|Title|Text|0", "messageBox|Title|Text|3", "messageBox|Title|Text|4", "messageBox|Title|Text|2",
+                                    "messageBox|Title|Text|1", "questionBox|Q|Sure?|4", "questionBox|Q|Sure?|4"}));
+        for (bool ok : {true, false})
+            steps << [&, ok](QWidget *w) { auto *d = qobject_cast<QInputDialog *>(w);
+                seen << w->objectName() + d->windowTitle() + d->labelText() + d->textValue(); d->setTextValue(u"typed"_qs); ok ? d->accept() : d->reject(); };
+        const QString typed = real.inputBox(nullptr, u"How many?"_qs, u"T"_qs, u"500"_qs);
+        QCOMPARE(typed + u'|' + real.inputBox(nullptr, u"How many?"_qs, u"T"_qs, u"500"_qs), u"typed|"_qs);
+        QCOMPARE(seen.mid(7), QStringList(2, u"inputBoxTHow many?500"_qs));
+        // Open: an existing file; a new name refused, then the box cancelled; a new name taken, with the default suffix.
+        QTemporaryDir dir;
+        QFile(dir.filePath("old.nam")).open(QIODevice::WriteOnly);
+        const auto pick = [&](const QString &name) { steps << [&, name](QWidget *w) { auto *d = qobject_cast<QFileDialog *>(w);
+            seen << d->objectName() + d->nameFilters().join(u'/') + d->defaultSuffix() + QString::number(d->directory() == QDir(dir.path()) && d->testOption(QFileDialog::DontUseNativeDialog));
+            name.isEmpty() ? d->reject() : (d->selectFile(dir.filePath(name)), static_cast<QDialog *>(d)->accept()); }; };
+        const auto open = [&] { return real.openFile(nullptr, u"Open"_qs, {{u"Rules"_qs, u"*.nam;*.txt"_qs}, {u"All"_qs, u"*.*"_qs}}, u"nam"_qs, dir.path()); };
+        pick(u"old.nam"_qs), pick(u"new"_qs), click(QMessageBox::No), pick(QString()), pick(u"new"_qs), click(QMessageBox::Yes);
+        QStringList opened;
+        for (int i = 0; i < 3; ++i)
+            opened << open();
+        QCOMPARE(opened, (QStringList{dir.filePath("old.nam"), "", dir.filePath("new.nam")}));
+        const QString box = u"openFileDialogRules (*.nam *.txt)/All (*)nam1"_qs, ask = u"questionBox|Open|new.nam\nThis file does not exist.\nDo you want to create the file?|4"_qs;
+        QCOMPARE(seen.mid(9), (QStringList{box, box, ask, box, box, ask}));
+        QVERIFY(steps.isEmpty() && !QFileInfo::exists(dir.filePath("new.nam")));
     }
 
     void firstStart()
