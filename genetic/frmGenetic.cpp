@@ -51,9 +51,8 @@ void frmGenetic::RestorePlacement()
     placement_->restore();
 }
 
-void frmGenetic::resizeEvent(QResizeEvent *event)
+void frmGenetic::resizeEvent(QResizeEvent *)
 {
-    QDialog::resizeEvent(event);
     Form_Resize();
 }
 

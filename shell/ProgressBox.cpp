@@ -115,8 +115,7 @@ void ProgressBox::paintEvent(QPaintEvent *)
     p.drawImage(QPoint(0, 0), image_);
 }
 
-void ProgressBox::resizeEvent(QResizeEvent *event)
+void ProgressBox::resizeEvent(QResizeEvent *)
 {
-    QWidget::resizeEvent(event);
     clearImage();
 }

@@ -120,9 +120,8 @@ void frmMain::Form_KeyPress(ushort &KeyAscii)
     KeyAscii = 0;
 }
 
-void frmMain::resizeEvent(QResizeEvent *event)
+void frmMain::resizeEvent(QResizeEvent *)
 {
-    QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 

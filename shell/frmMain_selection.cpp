@@ -35,13 +35,12 @@ void frmMain::setSelectedAll(bool selected)
     // Hidden while the flags change, so the list repaints once.
     txtNames->hide();
     QItemSelectionModel *selection = txtNames->selectionModel();
-    if (N > 0)
-        selection->select(QItemSelection(namesModel->index(0), namesModel->index(N - 1)),
-                          selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    // On an empty list both indexes are invalid and neither call does anything.
+    selection->select(QItemSelection(namesModel->index(0), namesModel->index(N - 1)),
+                      selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
     txtNames->show();
     // Moving the current entry must not touch the selection.
-    if (N > 0)
-        selection->setCurrentIndex(namesModel->index(0), QItemSelectionModel::NoUpdate);
+    selection->setCurrentIndex(namesModel->index(0), QItemSelectionModel::NoUpdate);
 }
 
 void frmMain::cmdSelAll_Click() { setSelectedAll(true); }
