@@ -32,18 +32,21 @@ WindowPlacement::WindowPlacement(QWidget *window, SettingsStore &settings,
     , settle_(new QTimer(this))
 {
     settle_->setInterval(settleInterval);
-    connect(settle_, &QTimer::timeout, this, [this] {
-        if (--checksLeft_ <= 0) {
-            settle_->stop();
-            // Once settled, a maximised window keeps its target as the size
-            // it returns to; a normal one lets it go.
-            if (!(window_->windowState() & notNormal))
-                target_ = QRectF();
-        }
-        if (target_.isValid() && margins() != appliedWith_)
-            apply();
-    });
+    connect(settle_, &QTimer::timeout, this, &WindowPlacement::settleCheck);
     window->installEventFilter(this);
+}
+
+void WindowPlacement::settleCheck()
+{
+    if (--checksLeft_ <= 0) {
+        settle_->stop();
+        // Once settled, a maximised window keeps its target as the size
+        // it returns to; a normal one lets it go.
+        if (!(window_->windowState() & notNormal))
+            target_ = QRectF();
+    }
+    if (target_.isValid() && margins() != appliedWith_)
+        apply();
 }
 
 QMargins WindowPlacement::margins() const

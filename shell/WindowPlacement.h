@@ -43,10 +43,13 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The frame the window manager draws; a test can play the manager.
+    virtual QMargins margins() const;
+    // One check of a settling window, every 25 ms.
+    void settleCheck();
 
 private:
     void apply();
-    QMargins margins() const;
 
     QWidget *window_;
     SettingsStore &settings_;

@@ -6,6 +6,7 @@
 #include "shell/ClientArea.h"
 #include "shell/MainLayout.h"
 #include "shell/QtDialogs.h"
+#include "shell/WindowPlacement.h"
 #include "shell/frmAbout.h"
 #include "sources/PatternFile.h"
 #include "support/AccessibleNames.h"
@@ -225,6 +226,37 @@ private Q_SLOTS:
 
     // Esc in any control asks; No swallows the key, Yes (and Exit) end the
     // program at once, even mid-run, without saving. The menu bar's Esc is the menu's.
+    // The test plays the window manager's frame. While a window settles, a new frame re-applies the target and a close
+    // stores the target; after 40 checks a normal window lets the target go, a maximised one keeps it to return to.
+    void settlingFrame()
+    {
+        struct Framed : WindowPlacement {
+            using WindowPlacement::WindowPlacement, WindowPlacement::settleCheck;
+            QMargins frame{5, 20, 5, 5};
+            QMargins margins() const override { return frame; }
+        };
+        for (bool maximised : {false, true}) {
+            MainWindowHarness h;
+            QWidget window;
+            Framed p(&window, h.settings, VarnockSettings::GeneticWindow);
+            window.show();
+            p.setOuterGeometry({1500, 1500, 3000, 3000});
+            QTimer *ticks = p.findChild<QTimer *>();
+            ticks->stop(); // the test makes the checks, with no event loop between them
+            QCOMPARE(window.size(), QSize(190, 175));
+            if (maximised)
+                window.showMaximized();
+            QTRY_COMPARE(window.width(), maximised ? 796 : 190);
+            p.frame.setTop(19), p.save();
+            QCOMPARE(h.stored(u"Genetic/Height"_qs), maximised ? u"12000"_qs : u"3000"_qs);
+            ticks->start();
+            for (int check = 1; check <= 40; ++check)
+                p.frame.setTop(20 + check), p.settleCheck();
+            QVERIFY(!ticks->isActive());
+            QVERIFY(maximised ? p.normalOuterGeometry() == QRectF(1500, 1500, 3000, 3000) : window.height() == 136 && p.normalOuterGeometry() == p.outerGeometry());
+        }
+    }
+
     void escapeAndExit()
     {
         for (const int way : {0, 1, 2}) { // Esc answered No then Yes; Ctrl+X; Esc-Yes in the middle of a run
