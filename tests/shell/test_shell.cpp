@@ -574,6 +574,13 @@ private Q_SLOTS:
         }
         QCOMPARE(QString::number(h.dialogs.shown.size()) + h.dialogs.shown[0].title + u'|' + h.dialogs.shown[0].text, u"2Direct Save|Enter the path of the file you want to save your words to:"_qs);
         QVERIFY2(QRegularExpression(u"/[A-Z][a-z]{3,}\\.txt$"_qs).match(h.dialogs.shown[0].defaultText).hasMatch(), qPrintable(h.dialogs.shown[0].defaultText));
+        // Off from a maximised compact window: the size stays, and the list is laid out again at once.
+        h.dialogs.inputAnswers = {chosen};
+        QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+        w.showMaximized();
+        QTRY_COMPARE(w.width(), 796);
+        QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(w.txtNames->geometry(), QRect(0, 23, 796, 733));
     }
 
     void clipboardSelectionAndPanel()
