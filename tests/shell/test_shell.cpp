@@ -251,9 +251,10 @@ private Q_SLOTS:
             p.frame.setTop(19), p.save();
             QCOMPARE(h.stored(u"Genetic/Height"_qs), maximised ? u"12000"_qs : u"3000"_qs);
             ticks->start();
-            for (int check = 1; check <= 40; ++check)
+            for (int check = 1; check < 40; ++check)
                 p.frame.setTop(20 + check), p.settleCheck();
-            QVERIFY(!ticks->isActive());
+            p.frame.setTop(60); // the 40th check comes from the timer
+            QTRY_VERIFY(!ticks->isActive());
             QVERIFY(maximised ? p.normalOuterGeometry() == QRectF(1500, 1500, 3000, 3000) : window.height() == 136 && p.normalOuterGeometry() == p.outerGeometry());
         }
     }
