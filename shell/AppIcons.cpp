@@ -3,14 +3,10 @@
 #include <QStringList>
 
 // The resources live in a static library: referencing their initialiser here
-// keeps the linker from dropping them.
+// keeps the linker from dropping them. Registering them again is a no-op.
 static void initIconResources()
 {
-    static const bool done = [] {
-        Q_INIT_RESOURCE(icons);
-        return true;
-    }();
-    (void)done;
+    Q_INIT_RESOURCE(icons);
 }
 
 namespace {

@@ -7,12 +7,10 @@ namespace MainLayout {
 namespace {
 
 // A control refuses a negative width or height; the step is then dropped.
-bool place(QRectF &r, float left, float top, float width, float height)
+void place(QRectF &r, float left, float top, float width, float height)
 {
-    if (width < 0 || height < 0)
-        return false;
-    r = QRectF(left, top, width, height);
-    return true;
+    if (width >= 0 && height >= 0)
+        r = QRectF(left, top, width, height);
 }
 
 } // namespace

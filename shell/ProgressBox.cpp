@@ -75,13 +75,6 @@ void ProgressBox::prepareStrips(const QString &caption)
 {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
-    // A cache: rebuilding the strips every time draws the same pixels, only slower.
-    if (stripsReady_ && caption == caption_ && font() == captionFont_ && blank_.size() == pixels
-        && blank_.devicePixelRatio() == dpr)
-        return;
-    stripsReady_ = true;
-    caption_ = caption;
-    captionFont_ = font();
 
     blank_ = QImage(pixels, QImage::Format_RGB32);
     blank_.setDevicePixelRatio(dpr);

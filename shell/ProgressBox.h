@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -38,10 +37,8 @@ private:
 
     QImage image_;
     // The box with its caption and no bar, and the same fully covered by the
-    // bar, for the current caption, font and size.
-    bool stripsReady_ = false;
-    QString caption_;
-    QFont captionFont_;
+    // bar, drawn anew for every step: a hundred small strips a run cost less
+    // than keeping track of what they were drawn with.
     QImage blank_;
     QImage full_;
     QColor back_ = QColor(white);

@@ -64,7 +64,6 @@ void frmMain::createControls()
     giveMenuShortcutsPriority(txtFilter->lineEdit(), this);
     // The history is kept by txtFilter_KeyPress, not by the box itself: the
     // event filter takes the Enter before the box could insert anything.
-    txtFilter->setDuplicatesEnabled(true);
     // Completing from the history would change a typed sample behind the
     // user's back ("Ma" becoming "Marion").
     txtFilter->setCompleter(nullptr);

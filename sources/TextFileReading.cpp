@@ -3,16 +3,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <iterator>
 #include <new>
 
 namespace {
 
 // Windows-1252 at 0x80..0x9F; the five bytes it leaves undefined keep their
 // Latin-1 value. Every other byte is the Latin-1 character of its value.
-constexpr char16_t windows1252High[32] = {
+constexpr char16_t windows1252High[] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+static_assert(std::size(windows1252High) == 0x20);
 
 // Decodes into text, reusing its buffer, and returns the decoded characters.
 QStringView fromWindows1252(QByteArrayView bytes, QString &text)
