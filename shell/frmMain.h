@@ -205,3 +205,6 @@ public:
     QAction *mnuGeneticWords = nullptr;
     QAction *mnuAbout = nullptr;
 };
+
+// Starts Varnock in the running application and returns when it ends.
+int runVarnock();

@@ -2,9 +2,11 @@
 #include "shell/frmMain.h"
 
 #include "engine/RandomSource.h"
+#include "shell/AppIcons.h"
 #include "shell/ClientArea.h"
 #include "shell/Dialogs.h"
 #include "shell/Placement.h"
+#include "shell/ProgramStart.h"
 #include "shell/ProgressBox.h"
 #include "shell/SettingsStore.h"
 #include "shell/VarnockSettings.h"
@@ -171,7 +173,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             return false;
         ushort code = key == Qt::Key_Escape ? 27 : 13;
         Form_KeyPress(code);
-        if (code != 0 && isFilter)
+        if (isFilter) // a key the form took comes as 0, which the box ignores
             txtFilter_KeyPress(code);
         return code == 0;
     }
@@ -182,4 +184,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     else if (watched == txtNames || watched == txtNames->viewport())
         txtNames_GotFocus();
     return false;
+}
+
+int runVarnock()
+{
+    return runProgram<frmMain>({kTitle, QStringLiteral("org.varnock.Varnock"), AppIcons::varnock()});
 }

@@ -4,6 +4,7 @@
 #include "engine/RandomSource.h"
 #include "shell/AppIcons.h"
 #include "shell/Dialogs.h"
+#include "shell/ProgramStart.h"
 #include "shell/SettingsStore.h"
 #include "substitute/KestrinSettings.h"
 #include "shell/Twips.h"
@@ -158,6 +159,11 @@ bool frmMain::txtOriginal_KeyPress(int key)
         return false;
     txtOriginal->setText(PlainAlphabet);
     return true;
+}
+
+int runKestrin()
+{
+    return runProgram<frmMain>({QString::fromLatin1(KestrinTitle), QStringLiteral("org.varnock.Kestrin"), AppIcons::kestrin()});
 }
 
 } // namespace kestrin

@@ -48,4 +48,7 @@ private:
     Dialogs &dialogs_;
 };
 
+// Starts Kestrin in the running application and returns when it ends.
+int runKestrin();
+
 } // namespace kestrin

@@ -74,6 +74,9 @@ private Q_SLOTS:
             for (float expected : bits)
                 QVERIFY(float(random.nextBits()) == expected && floats.next() == expected / 16777216.0f);
         }
+        XoshiroRandom reseeded(1), kept(1);
+        reseeded.reseedFromClock(); // leaves the seeded sequence
+        QVERIFY(reseeded.nextBits() != kept.nextBits() || reseeded.nextBits() != kept.nextBits());
         // Count 0 leaves the array and the bar alone; any other count replaces it whole. Progress comes at new whole
         // percents, never at 0 %; the hooks come in the order sample, yield, progress.
         ScriptedRandom none;

@@ -9,6 +9,7 @@
 #include "shell/WindowPlacement.h"
 #include "shell/frmAbout.h"
 #include "sources/PatternFile.h"
+#include "substitute/frmKestrin.h"
 #include "support/AccessibleNames.h"
 #include "support/CyclingRandom.h"
 #include "support/MainWindowHarness.h"
@@ -58,7 +59,7 @@ private Q_SLOTS:
             QCOMPARE(about.lblDescription->text(), u"Varnock generates words of a particular form. When you enter a word in the box, it "
                                                    "is analyzed and %1 new words based on your filter are generated."_qs.arg(quoted));
             QCOMPARE(about.windowTitle() + u'|' + about.lblTitle->text() + u'|' + about.lblVersion->text(), u"About Varnock|Varnock|Version " VARNOCK_EXPECTED_VERSION ""_qs);
-            QVERIFY(!about.picIcon->pixmap().isNull() && about.lblTitle->font().bold());
+            QVERIFY(!about.picIcon->pixmap().isNull() && about.lblTitle->font().bold() && about.lblTitle->font().pointSizeF() == about.font().pointSizeF() * 1.8);
             QCOMPARE(accessibleNames(about), (QStringList{"OK", "System information"}));
             QCOMPARE(about.size(), QSize(382, 237));
             QList<QRect> at;
@@ -257,6 +258,14 @@ private Q_SLOTS:
             QTRY_VERIFY(!ticks->isActive());
             QVERIFY(maximised ? p.normalOuterGeometry() == QRectF(1500, 1500, 3000, 3000) : window.height() == 136 && p.normalOuterGeometry() == p.outerGeometry());
         }
+        // A manager that places the window as it maps it is overruled.
+        MainWindowHarness h;
+        QWidget window;
+        Framed p(&window, h.settings, VarnockSettings::GeneticWindow);
+        p.setOuterGeometry({1500, 1500, 3000, 3000});
+        window.show();
+        window.move(0, 0);
+        QTRY_COMPARE(window.pos(), QPoint(100, 100));
     }
 
     void escapeAndExit()
@@ -345,7 +354,18 @@ private Q_SLOTS:
         }
         const QImage generating = box->image();
         h.window->DrawProgress(1.0f, u"Populating..."_qs);
-        QVERIFY(box->image() != generating); // a new caption is drawn anew
+        QVERIFY(box->image() != generating); // a new caption is drawn anew, and so is a new font
+        const auto captionPixels = [box] { // light on the full bar
+            int n = 0;
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 200; ++x)
+                    n += qRed(box->image().pixel(x, y)) > 128;
+            return n;
+        };
+        const int small = captionPixels();
+        box->setFont(QFont(box->font().family(), 14));
+        h.window->DrawProgress(1.0f, u"Populating..."_qs);
+        QVERIFY(captionPixels() > small * 3 / 2);
         const auto shown = [&] { return box->screen()->grabWindow(h.window->winId()).toImage().pixel(box->mapTo(h.window.get(), QPoint(5, 10))); };
         QTest::qWait(20); // nothing left to paint
         QCOMPARE(shown(), ProgressBox::navy);
@@ -613,6 +633,49 @@ private Q_SLOTS:
         QCOMPARE(w.picProgBar->backColor(), QColor(Qt::white));
         QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier); // clears the history, stored and shown
         QVERIFY(h.history().isEmpty() && h.storedKeys() == QStringList{"Options/HowMany"});
+        // The words cannot be edited, and Enter makes words only from the filter box.
+        QTest::mouseDClick(w.txtNames->viewport(), Qt::LeftButton, {}, w.txtNames->visualRect(w.namesModel->index(0)).center());
+        QTest::keyClick(w.txtNames, Qt::Key_F2);
+        const QStringList shown = w.namesModel->stringList();
+        QTest::keyClick(w.txtNames, Qt::Key_Return);
+        QVERIFY(w.namesModel->stringList() == shown && w.txtNames->findChildren<QLineEdit *>().isEmpty());
+        // The list's own delegate paints a row's word 3 pixels in, centred, on the highlight that fills the row alone.
+        QStyleOptionViewItem row;
+        row.initFrom(w.txtNames);
+        row.rect = QRect(0, 10, 120, 40), row.state |= QStyle::State_Selected;
+        QImage image(120, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        w.txtNames->itemDelegate()->paint(&painter, row, w.namesModel->index(0));
+        painter.end();
+        QRect ink;
+        int lit = 0; // lighter than the highlight, as its text is
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 120; ++x) {
+                ink |= image.pixel(x, y) != (y < 10 || y >= 50 ? 0xffffffff : image.pixel(119, 10)) ? QRect(x, y, 1, 1) : QRect();
+                lit += y >= 10 && y < 50 && qGray(image.pixel(x, y)) > qGray(image.pixel(119, 10)) + 40;
+            }
+        QVERIFY(w.txtNames->itemDelegate()->inherits("WordListDelegate") && lit > 10 && ink.left() >= 3 && ink.left() <= 5
+                && std::abs(ink.center().y() - 30) <= 3 && ink.top() > 10 && ink.bottom() < 50);
+    }
+
+    // Each program names itself to the desktop, shows its window and runs until it ends.
+    void programStart()
+    {
+        for (const auto &[run, name, icon] : {std::tuple{&runVarnock, "Varnock", AppIcons::varnock()}, {&kestrin::runKestrin, "Kestrin", AppIcons::kestrin()}}) {
+            QStringList shown;
+            QTimer::singleShot(0, [&shown] {
+                for (const QWidget *window : QApplication::topLevelWidgets())
+                    if (window->isVisible())
+                        shown << QString::fromLatin1(window->metaObject()->className());
+                QCoreApplication::exit(7);
+            });
+            QCOMPARE(run(), 7);
+            QCOMPARE(shown, QStringList{QString::fromLatin1(name) == u"Varnock" ? u"frmMain"_qs : u"kestrin::frmMain"_qs});
+            QVERIFY(QApplication::applicationName() == name && QApplication::organizationName() == name
+                    && QApplication::desktopFileName() == u"org.varnock."_qs + name);
+            QCOMPARE(QApplication::windowIcon().pixmap(32).toImage(), icon.pixmap(32).toImage());
+        }
     }
 };
 
