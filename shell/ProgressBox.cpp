@@ -1,8 +1,5 @@
 #include "shell/ProgressBox.h"
 
-#include "engine/NumberText.h"
-#include "engine/VarnockError.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -11,13 +8,11 @@
 
 namespace {
 
+// The default rounding mode takes ties to even. A box's sizes are far
+// inside int.
 int roundHalfEven(double value)
 {
-    try {
-        return roundToInt16(value);
-    } catch (const VarnockError &) {
-        return value < 0 ? -32768 : 32767;
-    }
+    return int(std::nearbyint(value));
 }
 
 } // namespace

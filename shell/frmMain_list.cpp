@@ -34,7 +34,6 @@ void frmMain::PopulateList()
         yieldToEvents();
         Shaker(WordArray_);
     }
-    yieldToEvents();
     // Erasing acts only while sorting is on (the item is enabled exactly
     // then); its own enabled state is hidden while the run disables menus.
     if (mnuKillDupes->isChecked() && mnuSort->isChecked()) {

@@ -3,7 +3,6 @@
 QString fnSubstitute(const QString &strWord, const QString &strFilter, const QString &strNewFilter)
 {
     QString result;
-    result.reserve(strWord.size());
     for (const QChar c : strWord) {
         const qsizetype p = strFilter.indexOf(c, 0, Qt::CaseInsensitive);
         if (p < 0)
