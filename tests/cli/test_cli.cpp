@@ -87,6 +87,7 @@ private Q_SLOTS:
         // How many words: 21 consonants, 5 vowels, 25 vowel pairs and the 4 groups with y.
         row("--possible Marion", 0, "1342845 (exact)\n");
         row("--possible --no-groups -n 3 Marion", 0, "1157625 (exact)\n");
+        row("--possible --reject o Ai", 0, "23 (exact)\n"); // 20 letter pairs, Ay, Ey and Ye
         row("--possible Babababababababababababababababa", 0, "218287458838193562060699462890625 (exact)\n");
         row("--possible --pattern @elvish.vnk", 0, "18 (exact)\n");
         row("--possible --reject ^K --rules @example.nam", 0, "2 (exact)\n");
@@ -169,6 +170,7 @@ private Q_SLOTS:
             {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}};
         for (const auto &[line, named] : refused)
             row(line, 2, "", named);
+        row("mutate -s 1 -- -ab", 0, "#10", "", "^-[a-z]{2}$"); // ten siblings unless told
         row("mutate 2026", 1, "", "no vowel or consonant");
         row("mutate -m 0 Marion", 1, "", "0 or less");
         row("mutate -n 32768 Marion", 2, "", "not a count");
@@ -210,13 +212,8 @@ private Q_SLOTS:
     void helpAndVersion()
     {
         QCOMPARE(runCli(args("--version")).out, QByteArray("varnock-cli " VARNOCK_EXPECTED_VERSION "\n"));
-        const CliRun help = runCli(args("-h"));
-        QVERIFY(help.out.startsWith("Usage: varnock-cli"));
-        for (const char *listed : {"--keep-duplicates", "--distinct", "--possible", "--reject REGEX", "--filter FILTER",
-                                   "--random", "--pattern FILE", "  mutate ", "  check ", "  substitute "})
-            QVERIFY2(help.out.contains(listed), listed);
-        for (const char *command : {"mutate", "check", "substitute"})
-            QVERIFY(runCli({QString::fromLatin1(command), u"--help"_qs}).out.startsWith(QByteArray("Usage: varnock-cli ") + command));
+        for (const char *command : {"", "mutate ", "check ", "substitute "}) // each command's own usage
+            QVERIFY(runCli(args(command) << (*command ? u"--help"_qs : u"-h"_qs)).out.startsWith(QByteArray("Usage: varnock-cli ") + command));
     }
 
     void wordsFromFiles()
@@ -362,10 +359,6 @@ private Q_SLOTS:
         QCOMPARE(expected.size(), 25);
         QCOMPARE(run.lines(), expected);
         QCOMPARE(runCli(args("mutate Christopher -s 77 --mutations 3 -n 25")).out, run.out);
-        const CliRun dashed = runCli(args("mutate -s 1 -- -ab"));
-        QCOMPARE(dashed.lines().size(), 10); // the default count
-        for (const QString &s : dashed.lines())
-            QVERIFY(s.startsWith(u'-') && s.size() == 3);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "shell/ClientArea.h"
 #include "shell/MainLayout.h"
 #include "shell/QtDialogs.h"
+#include "shell/SystemInfo.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmAbout.h"
 #include "sources/PatternFile.h"
@@ -79,6 +80,37 @@ private Q_SLOTS:
             QVERIFY(!about.isVisible());
             QCOMPARE(about.result(), *quoted == '5' ? int(QDialog::Accepted) : int(QDialog::Rejected));
         }
+    }
+
+    // The tool the registry names (a string, its last zero dropped; a number; or a folder holding MSINFO32.EXE), else
+    // the first known viewer installed. A value over 1024 bytes names nothing; one of another type names "".
+    void systemInfoTool()
+    {
+        struct Scripted : SystemInfo::Registry {
+            QString key;
+            std::uint32_t type = 0;
+            QByteArray bytes;
+            bool queryValue(std::uint32_t root, const QString &k, const QString &v, std::uint32_t &t, QByteArray &d) override
+            { return root == SystemInfo::HKEY_LOCAL_MACHINE_ROOT && k + u'|' + v == key && (t = type, d = bytes, true); }
+        };
+        const QString path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH"_qs, folder = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"_qs;
+        const std::uint32_t sz = SystemInfo::RegSz, dword = SystemInfo::RegDword;
+        for (const auto &[key, type, bytes, outcome] : std::initializer_list<std::tuple<QString, std::uint32_t, QByteArray, QString>>{
+                 {path, sz, {"C:\\m.exe\0", 9}, u"1C:\\m.exe"_qs}, {path, sz, QByteArray(1024, 'x'), u"1"_qs + QString(1024, u'x')},
+                 {path, sz, QByteArray(1025, 'x'), u"1/bin/kinfocenter"_qs}, {path, 7, "C:\\m.exe", u"1"_qs},
+                 {folder, sz, "C:\\T", u"1?C:\\T\\MSINFO32.EXE,C:\\T\\MSINFO32.EXE"_qs}, {folder, dword, {"\xfe\xff\xff\xff", 4}, u"0?-2\\MSINFO32.EXE"_qs},
+                 {folder, dword, "\x05", u"0?\\MSINFO32.EXE"_qs}}) {
+            Scripted registry;
+            std::tie(registry.key, registry.type, registry.bytes) = std::tie(key, type, bytes);
+            QStringList log;
+            const bool started = SystemInfo::startTool({&registry, [&](const QString &p) { return log << u'?' + p, p.startsWith(u"C:"); },
+                                                        [](const QString &name) { return name.startsWith(u'k') || name.startsWith(u'g') ? u"/bin/"_qs + name : QString(); },
+                                                        [&](const QString &p) { return log << p, true; }});
+            QCOMPARE(QString::number(started) + log.join(u','), outcome);
+        }
+        SystemInfo::NoRegistry none;
+        QString stale = u"stale"_qs;
+        QVERIFY(!SystemInfo::GetKeyValue(none, SystemInfo::HKEY_LOCAL_MACHINE_ROOT, path, path, stale) && stale.isEmpty());
     }
 
     // The real boxes, each answered by a timer once it is up and modal.

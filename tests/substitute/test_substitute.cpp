@@ -69,6 +69,10 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             tabbed << QApplication::focusWidget()->objectName();
         QCOMPARE(tabbed, (QStringList{"txtInput", "txtTranslation", "txtOriginal", "txtNew", "txtInput"}));
+        const QFont font = QApplication::font();
+        QApplication::setFont(QFont(font.family(), 4)); // a tiny font: the labels keep their written 195 twips
+        QCOMPARE((QList<int>{Kestrin().window.lblPhrase->height(), Kestrin().window.lblNew->height()}), (QList<int>{13, 13}));
+        QApplication::setFont(font);
     }
 
     // Enter in the phrase rewrites it (the first match in the original
