@@ -377,8 +377,10 @@ private Q_SLOTS:
                     const QRgb px = image.pixel(x, y) | 0xff000000;
                     if (x < 40 || x > 160 || y == 0)
                         QCOMPARE(px, x < bar ? ProgressBox::navy : ProgressBox::white);
-                    else if (qRed(px) < 64 || qRed(px) > 192) // text edges are smoothed
+                    else if (qRed(px) < 64 || qRed(px) > 192) { // text edges are smoothed; the caption is navy, not black
                         ++caption[x < bar][qRed(px) > 192];
+                        QVERIFY(x < bar || qRed(px) > 192 || qBlue(px) >= qRed(px) + 64);
+                    }
                 }
             QVERIFY(bar < 100 || (caption[1][1] > 10 && caption[1][0] > caption[1][1]));
             QVERIFY(bar > 100 || (caption[0][0] > 10 && caption[0][1] > caption[0][0]));
