@@ -16,26 +16,20 @@ void ClientArea::setFrameVisible(bool visible)
     update();
 }
 
-namespace {
-
-QPoint toPixels(const QPointF &twips) { return QPoint(Twips::toPixels(twips.x()), Twips::toPixels(twips.y())); }
-
-} // namespace
-
 void ClientArea::paintEvent(QPaintEvent *)
 {
     if (!frameVisible_)
         return;
     QPainter p(this);
-    const QRectF &s = geometry_.Shape1;
-    if (s.width() > 0 && s.height() > 0) {
+    // A strip narrower than a pixel has no outline: drawRect would still draw one.
+    if (const QRect px = Twips::toPixels(geometry_.Shape1); !px.isEmpty()) {
         // drawRect covers one pixel more than its size to the right and below.
-        const QRect px(toPixels(s.topLeft()), QSize(Twips::toPixels(s.width()), Twips::toPixels(s.height())));
         p.setPen(palette().color(QPalette::Dark));
         p.drawRect(px.adjusted(0, 0, -1, -1));
     }
     p.setPen(palette().color(QPalette::Light));
     for (const QLineF &line : geometry_.Line1)
         if (!line.isNull())
-            p.drawLine(toPixels(line.p1()), toPixels(line.p2()));
+            p.drawLine(Twips::toPixels(line.p1().x()), Twips::toPixels(line.p1().y()), Twips::toPixels(line.p2().x()),
+                       Twips::toPixels(line.p2().y()));
 }

@@ -108,7 +108,7 @@ void frmMain::EnableControls(bool enable)
 void frmMain::rememberFocus()
 {
     QWidget *focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this || !focus->isEnabled())
+    if (!focus || focus->window() != this)
         return;
     focusBeforeRun_ = focus;
     if (QLineEdit *edit = editorOf(focus)) {
@@ -122,7 +122,8 @@ void frmMain::restoreFocus()
 {
     QWidget *focus = focusBeforeRun_;
     focusBeforeRun_ = nullptr;
-    if (!focus || !focus->isEnabled() || !focus->isVisible())
+    // setFocus itself passes over a button the run left hidden.
+    if (!focus)
         return;
     // Not the user moving the focus: the bottom strip stays as the run (or
     // its error) left it.

@@ -9,13 +9,12 @@
 
 namespace {
 
-// Only spaces are blanks in a pattern file.
-QStringView trimSpaces(QStringView s)
+// Only spaces are blanks in a pattern file; what follows them decides
+// whether a line is blank or a comment.
+QStringView afterSpaces(QStringView s)
 {
     while (!s.isEmpty() && s.front() == u' ')
         s = s.sliced(1);
-    while (!s.isEmpty() && s.back() == u' ')
-        s.chop(1);
     return s;
 }
 
@@ -34,10 +33,11 @@ QList<QStringView> tokenParts(const QString &token)
     return {QStringView(token)};
 }
 
-// The section a part names, or nothing for a blank part (no piece at all).
+// The section a part names, or nothing for an empty part (no piece at all).
+// Parts hold no spaces: the rule is split at them.
 std::optional<double> namedSection(QStringView part)
 {
-    if (trimSpaces(part).isEmpty())
+    if (part.isEmpty())
         return std::nullopt;
     return std::nearbyint(leadingNumber(part));
 }
@@ -58,8 +58,8 @@ QStringList patternFileProblems(const LineFeed &lines, const QStringList &rule, 
     lines([&](QStringView line) {
         ++number;
         if (ruleLine == 0) {
-            const QStringView trimmed = trimSpaces(line);
-            if (trimmed.isEmpty() || trimmed.startsWith(u';'))
+            const QStringView text = afterSpaces(line);
+            if (text.isEmpty() || text.startsWith(u';'))
                 return true;
             ruleLine = number;
         }
@@ -84,7 +84,7 @@ QStringList patternFileProblems(const LineFeed &lines, const QStringList &rule, 
             if (*section < 0 || *section >= double(reached))
                 problems << atLine(ruleLine, QStringLiteral("the rule names section %1, which the file does not have "
                                                             "(sections count from 0; this file has %2)")
-                                                 .arg(trimSpaces(part).toString(), sectionRange(reached)));
+                                                 .arg(part.toString(), sectionRange(reached)));
         }
     }
     for (qsizetype s = 0; s < reached; ++s) {

@@ -347,6 +347,11 @@ private Q_SLOTS:
         const QPalette &p = w.client->palette();
         QCOMPARE((QList<QRgb>{shot.pixel(0, 225), shot.pixel(96, 241), shot.pixel(192, 233)}), // the strip's outline and highlight edges
                  (QList<QRgb>{p.color(QPalette::Dark).rgb(), p.color(QPalette::Light).rgb(), p.color(QPalette::Light).rgb()}));
+        MainLayout::Geometry sliver; // 7 twips round to no pixels: no outline at all
+        sliver.Shape1 = QRectF(30, 0, 7, 255);
+        ClientArea bare(sliver);
+        bare.resize(9, 20);
+        QCOMPARE(bare.grab().toImage().pixel(2, 5), p.color(QPalette::Window).rgb());
         // Direct save stored on: the same window as switched on, 980 twips high.
         MainWindowHarness d({{"Options/DirectSave", "True"}, {"Options/DirectSaveFile", "/tmp/x.txt"}});
         frmMain &small = d.open();
