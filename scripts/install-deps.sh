@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils openbox locales
-          desktop-file-utils appstream imagemagick python3 dpkg-dev)
+          desktop-file-utils appstream imagemagick python3 dpkg-dev lintian)
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-14-dev)
 fi

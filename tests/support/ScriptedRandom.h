@@ -11,8 +11,6 @@ public:
     struct ScriptExhausted {};
     ScriptedRandom(std::initializer_list<float> values = {}) : values_(values) {}
     explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
-    void push(std::initializer_list<float> values) { values_.insert(values_.end(), values); }
-    void push(float value) { values_.push_back(value); }
     float next() override
     {
         if (position_ == values_.size()) {
