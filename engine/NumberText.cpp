@@ -117,13 +117,11 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
 // Converts in the "C" notation whatever the program's locale is.
 double convertDecimal(const DecimalText &number)
 {
+    // The characters gathered above always convert whole; only their size can fail.
     double value = 0;
     const char *first = number.chars.data();
-    const auto [end, error] = std::from_chars(first, first + number.chars.size(), value);
-    if (error == std::errc::result_out_of_range)
+    if (std::from_chars(first, first + number.chars.size(), value).ec == std::errc::result_out_of_range)
         value = number.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (error != std::errc() || end != first + number.chars.size())
-        value = 0; // cannot happen for the characters gathered above
     return number.negative ? -value : value;
 }
 

@@ -162,7 +162,6 @@ private Q_SLOTS:
         // The substitution tool's rewrite, shuffle and refusal.
         row("substitute Hello --to zyxwvutsrqponmlkjihgfedcba", 0, "Svool\n");
         row("substitute CAB --from abc --to XYZ", 0, "ZXY\n");
-        row("substitute a1 --from 1 --to q", 0, "aQ\n");
         row("substitute --shuffle -s 3 Abc --from abc --to abc", 0, "*", "new charset: ",
             "^(?=.*[aA])(?=.*[bB])(?=.*[cC])[A-C][a-c]{2}$");
         row("substitute abc --from abc --to xy", 2, "", "The original and the new charset are not of the same length!");

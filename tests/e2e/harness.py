@@ -41,8 +41,6 @@ def desktop_entry(app_id):
 
 def read_ini(path):
     """{section: {key: value}} of a QSettings INI file, {} if absent."""
-    if not os.path.exists(path):
-        return {}
     parser = configparser.RawConfigParser(strict=False, delimiters=("=",))
     parser.optionxform = str
     parser.read(path, encoding="utf-8")
@@ -91,7 +89,7 @@ class Session:
         runtime = os.path.join(self.root, "runtime")
         for d in (self.config, self.files, runtime):
             os.makedirs(d, mode=0o700)
-        self.processes, self.app = [], None
+        self.processes = []
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_", "DISPLAY", "WAYLAND"))}
         self.env.update(HOME=self.home, XDG_CONFIG_HOME=self.config, XDG_RUNTIME_DIR=runtime,
                         QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8")
@@ -121,8 +119,7 @@ class Session:
         return p
 
     def start(self, name):
-        self.app = App(name, self._spawn([self.programs[name]], stdout=self.log(name), stderr=subprocess.STDOUT))
-        return self.app
+        return App(name, self._spawn([self.programs[name]], stdout=self.log(name), stderr=subprocess.STDOUT))
 
     def run(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=STEP_TIMEOUT).stdout

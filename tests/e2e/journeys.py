@@ -9,8 +9,8 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree clean
 from harness import check, check_equal, desktop_entry, journey, main, wait_until, write_ini  # noqa: E402
 
-def start(s, name="varnock", title="^Varnock$"):
-    app, win = s.start(name), s.wait_window(title)
+def start(s, name="varnock"):
+    app, win = s.start(name), s.wait_window(f"^{name.capitalize()}$")
     app.wait_idle()
     s.focus(win)
     return app, win
@@ -20,9 +20,6 @@ def toggle_maximised(s, win):
     frame = s.frame(win)
     s.xdotool("mousemove", frame["X"] + frame["WIDTH"] // 2, frame["Y"] + 8)
     s.xdotool("click", "--repeat", 2, "--delay", 80, 1)
-
-def window_class(s, win):
-    return s.prop(win, "WM_CLASS").split(", ")[-1].strip('"')
 
 def answer(s, title, key, exclude=()):
     box = s.wait_window(title, exclude)
@@ -37,8 +34,9 @@ def start_close_rounds(s):
     placement is the outer frame: the window comes up in it, and start/close
     rounds leave it as it was."""
     for name in ("kestrin", "varnock"):  # Varnock's first start: maximised
-        app, win = start(s, name, f"^{name.capitalize()}$")
-        check_equal(window_class(s, win), desktop_entry(f"org.varnock.{name.capitalize()}")["StartupWMClass"], "window class")
+        app, win = start(s, name)
+        check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
+                    desktop_entry(f"org.varnock.{name.capitalize()}")["StartupWMClass"], "window class")
         inner = s.geometry(win)
         check(name == "varnock" or (inner["WIDTH"], inner["HEIGHT"]) == (381, 146), f"Kestrin's client area (5715 x 2190 twips): {inner}")
         s.close_window(win)

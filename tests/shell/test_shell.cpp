@@ -1,7 +1,6 @@
-// The shell's windows: the main window (start-up, option marks, the count
-// box, placement, closing, layout), the commands that make words and what
-// becomes of them, and the About box. Pixel
-// values are the written twips at 15 to a pixel, on the 800 x 800 offscreen screen.
+// The shell's windows: the main window (start-up, option marks, the count box, placement, closing, layout), the
+// commands that make words and what becomes of them, and the About box. Pixel values are the written twips at 15 to
+// a pixel, on the 800 x 800 offscreen screen.
 #include "shell/AppIcons.h"
 #include "shell/ClientArea.h"
 #include "shell/MainLayout.h"
@@ -391,9 +390,7 @@ private Q_SLOTS:
             QVERIFY(bar > 100 || (caption[0][0] > 10 && caption[0][1] > caption[0][0]));
             QCOMPARE(box->grab().toImage().pixel(0, 0) | 0xff000000, bar > 0 ? ProgressBox::navy : ProgressBox::white); // from the corner
         }
-        const QImage generating = box->image();
         h.window->DrawProgress(1.0f, u"Populating..."_qs);
-        QVERIFY(box->image() != generating); // a new caption is drawn anew, and so is a new font
         const auto captionPixels = [box] { // light on the full bar
             int n = 0;
             for (int y = 0; y < 20; ++y)
@@ -401,7 +398,7 @@ private Q_SLOTS:
                     n += qRed(box->image().pixel(x, y)) > 128;
             return n;
         };
-        const int small = captionPixels();
+        const int small = captionPixels(); // a new font redraws the caption
         box->setFont(QFont(box->font().family(), 14));
         h.window->DrawProgress(1.0f, u"Populating..."_qs);
         QVERIFY(captionPixels() > small * 3 / 2);
@@ -537,8 +534,7 @@ private Q_SLOTS:
             QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier); // must not change a flag mid-run
         });
         h.typeAndEnter(u"Marion"_qs);
-        QCOMPARE(during, (QStringList{"mnuFile", "mnuOptions", "mnuHelp", "txtFilter", "cmdGo", "txtNames", "cmdSelAll", "cmdSelNone",
-                                      "mnuGenerate", "mnuVarnock", "mnuOpen", "mnuFast", "mnuNoOfWords", "mnuAbout", "Sorting words..."}));
+        QCOMPARE(during, MainWindowHarness::runControls + QStringList{"Sorting words..."});
         QVERIFY(!w.mnuFast->isChecked() && h.stored(u"Options/FastMode"_qs) == u"False");
         QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
         h.typeAndEnter(u"Ida"_qs);

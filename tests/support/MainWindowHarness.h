@@ -47,13 +47,14 @@ struct MainWindowHarness {
         QTest::keyClicks(window->txtFilter->lineEdit(), text);
         QTest::keyClick(window->txtFilter->lineEdit(), Qt::Key_Return);
     }
-    QStringList disabled() const // every control a run takes away that is not usable now
+    static inline const QStringList runControls{"mnuFile", "mnuOptions", "mnuHelp", "txtFilter", "cmdGo", "txtNames", "cmdSelAll", "cmdSelNone",
+                                                "mnuGenerate", "mnuVarnock", "mnuOpen", "mnuFast", "mnuNoOfWords", "mnuAbout"}; // what a run takes away
+    QStringList disabled() const // the run controls not usable now
     {
         QStringList off;
-        for (const char *name : {"mnuFile", "mnuOptions", "mnuHelp", "txtFilter", "cmdGo", "txtNames", "cmdSelAll", "cmdSelNone",
-                                 "mnuGenerate", "mnuVarnock", "mnuOpen", "mnuFast", "mnuNoOfWords", "mnuAbout"})
-            if (QObject *c = window->findChild<QObject *>(QLatin1String(name)); !(qobject_cast<QMenu *>(c) ? qobject_cast<QMenu *>(c)->menuAction() : c)->property("enabled").toBool())
-                off << QLatin1String(name);
+        for (const QString &name : runControls)
+            if (QObject *c = window->findChild<QObject *>(name); !(qobject_cast<QMenu *>(c) ? qobject_cast<QMenu *>(c)->menuAction() : c)->property("enabled").toBool())
+                off << name;
         return off;
     }
 
