@@ -104,6 +104,8 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
     bool digits = false;
     for (char16_t c = cursor.peek(); isDecimalDigit(c); c = cursor.peek()) {
         exponent.push_back(char(c));
+        // The magnitude only tells a number too large from one too small; any
+        // cap this far beyond a double's range does, without overflowing.
         value = std::min(value * 10 + (c - u'0'), 1'000'000'000LL);
         digits = true;
         cursor.take();

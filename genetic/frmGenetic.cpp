@@ -89,21 +89,18 @@ void frmGenetic::keyPressEvent(QKeyEvent *)
 
 bool frmGenetic::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtParent && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (txtParent_KeyPress(key->key()))
-            return true;
-    }
+    // The field goes on to see the key: its own Enter does nothing here.
+    if (watched == txtParent && event->type() == QEvent::KeyPress)
+        txtParent_KeyPress(static_cast<QKeyEvent *>(event)->key());
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmGenetic::txtParent_KeyPress(int key)
+void frmGenetic::txtParent_KeyPress(int key)
 {
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || txtParent->text().isEmpty())
-        return false;
+        return;
     lstSiblings->clear();
     GenerateSiblings();
-    return true;
 }
 
 void frmGenetic::lstSiblings_DblClick()

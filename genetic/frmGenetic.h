@@ -35,8 +35,8 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    // True when the key was used up.
-    bool txtParent_KeyPress(int key);
+    // Enter breeds siblings of the parent word.
+    void txtParent_KeyPress(int key);
 
     SettingsStore &settings_;
     RandomSource &random_;

@@ -64,6 +64,7 @@ QStringList splitTextLines(const QString &text)
 
 namespace {
 
+// Any size reads the same lines; this one keeps a huge file from being held whole.
 constexpr qint64 kBlock = 1 << 20;
 
 bool validUtf8(QByteArrayView bytes)

@@ -74,14 +74,11 @@ struct WordFileWriter::Impl {
     }
     // Starts writing a replaced file's new blocks to disk at once, so that
     // the flush before the rename finds little left to do.
-    void startWriteBack(qint64 from, qint64 length)
+    void startWriteBack([[maybe_unused]] qint64 from, [[maybe_unused]] qint64 length)
     {
 #if defined(Q_OS_LINUX)
         if (saveFile)
             ::sync_file_range(file->handle(), from, length, SYNC_FILE_RANGE_WRITE);
-#else
-        Q_UNUSED(from);
-        Q_UNUSED(length);
 #endif
     }
     bool finish()

@@ -25,13 +25,13 @@ def check(condition, message):
 def check_equal(got, want, what):
     check(got == want, f"{what}: got {got!r}, want {want!r}")
 
-def wait_until(predicate, what, timeout=STEP_TIMEOUT, interval=0.05):
+def wait_until(predicate, what):
     """Polls predicate until it returns a true value, which is returned."""
-    deadline = time.monotonic() + timeout
+    deadline = time.monotonic() + STEP_TIMEOUT
     while not (value := predicate()):
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(interval)
+            raise AssertionError(f"timed out after {STEP_TIMEOUT:.0f} s waiting for {what}")
+        time.sleep(0.05)
     return value
 
 def desktop_entry(app_id):
