@@ -257,8 +257,6 @@ private Q_SLOTS:
         }
     }
 
-    // Esc in any control asks; No swallows the key, Yes (and Exit) end the
-    // program at once, even mid-run, without saving. The menu bar's Esc is the menu's.
     // The test plays the window manager's frame. While a window settles, a new frame re-applies the target and a close
     // stores the target; after 40 checks a normal window lets the target go, a maximised one keeps it to return to.
     void settlingFrame()
@@ -299,6 +297,8 @@ private Q_SLOTS:
         QTRY_COMPARE(window.pos(), QPoint(100, 100));
     }
 
+    // Esc in any control asks; No swallows the key, Yes (and Exit) end the
+    // program at once, even mid-run, without saving. The menu bar's Esc is the menu's.
     void escapeAndExit()
     {
         for (const int way : {0, 1, 2}) { // Esc answered No then Yes; Ctrl+X; Esc-Yes in the middle of a run
