@@ -58,5 +58,5 @@ private:
     QRectF target_;          // twips; valid while the window settles
     QMargins appliedWith_;   // the frame margins the target was applied with
     QTimer *settle_;
-    int checksLeft_ = 0;
+    int checksLeft_ = 0;     // set before every start of the timer
 };

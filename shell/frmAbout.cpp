@@ -39,7 +39,6 @@ frmAbout::frmAbout(SettingsStore &settings, Dialogs &dialogs, SystemInfo::Platfo
     // A fixed dialog frame: no minimise or maximise, no taskbar entry of its own.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setModal(true);
     setFixedSize(Twips::toPixels(5730), Twips::toPixels(3555));
     buildControls();
     Form_Load();
@@ -98,10 +97,6 @@ void frmAbout::buildControls()
     cmdSysInfo->setGeometry(Twips::toPixels(QRectF(4260, 3075, 1245, 345)));
     cmdSysInfo->setAutoDefault(false);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-
-    // The icon takes no focus, so the tab order is OK, then System Info.
-    setTabOrder(cmdOK, cmdSysInfo);
-    cmdOK->setFocus();
 }
 
 void frmAbout::Form_Load()

@@ -37,8 +37,8 @@ void frmMain::PopulateList()
     // Erasing acts only while sorting is on (the item is enabled exactly
     // then); its own enabled state is hidden while the run disables menus.
     if (mnuKillDupes->isChecked() && mnuSort->isChecked()) {
+        // Shown through the yield below: erasing takes no time worth a repaint first.
         lblStatus->setText(tr("Erasing Duplicates..."));
-        yieldToEvents();
         KillDupes(WordArray_);
     }
     yieldToEvents();

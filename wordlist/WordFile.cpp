@@ -162,11 +162,9 @@ void WordFileWriter::writeLines(QStringView text)
 void WordFileWriter::commit()
 {
     flushBuffer();
-    if (!impl_->finish()) {
-        const bool full = impl_->file->error() == QFileDevice::ResourceError
-                          || impl_->file->error() == QFileDevice::WriteError;
-        throw fileWriteError(impl_->path, full);
-    }
+    // A full disk fails the writes above; what fails here is the close or rename.
+    if (!impl_->finish())
+        throw fileWriteError(impl_->path);
 }
 
 void writeWordFile(const QString &path, const QStringList &words, qsizetype first, qsizetype last)
