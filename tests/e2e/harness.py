@@ -56,23 +56,16 @@ class App:
     def __init__(self, name, process):
         self.name, self.process = name, process
 
-    def cpu_ticks(self):
-        try:
-            with open(f"/proc/{self.process.pid}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-            return int(fields[11]) + int(fields[12])  # utime + stime
-        except (OSError, IndexError, ValueError):
-            return None
-
     def wait_idle(self, quiet=0.4):
-        """Until no processor time was used for `quiet` s: the window waits for input."""
-        time.sleep(0.2)
-        deadline, last, since = time.monotonic() + STEP_TIMEOUT, self.cpu_ticks(), time.monotonic()
-        while time.monotonic() - since < quiet:
-            check(time.monotonic() < deadline, f"{self.name} still busy after {STEP_TIMEOUT:.0f} s")
-            time.sleep(0.1)
-            if (now := self.cpu_ticks()) != last:
-                last, since = now, time.monotonic()
+        """Until no processor time (utime, stime) was used for `quiet` s: the window waits for input."""
+        seen = {"ticks": None, "since": 0.0}
+        def idle():
+            with open(f"/proc/{self.process.pid}/stat") as f:  # gone with the process: the step fails
+                ticks = f.read().rsplit(")", 1)[1].split()[11:13]
+            if ticks != seen["ticks"]:
+                seen.update(ticks=ticks, since=time.monotonic())
+            return time.monotonic() - seen["since"] >= quiet
+        wait_until(idle, f"{self.name} to be idle")
 
     def wait_exit(self):
         try:
@@ -101,10 +94,14 @@ class Session:
             number = reader.readline().strip()
         check(number, "Xvfb did not report its display")
         self.env["DISPLAY"] = ":" + number
-        # A real window manager: frames, placement and focus as on a desktop.
-        self._spawn(["openbox", "--sm-disable"], stdout=self.log("openbox"), stderr=subprocess.STDOUT)
-        wait_until(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                   "openbox to manage the screen")
+        # A real window manager: frames, placement and focus as on a desktop; started
+        # again if the display turned it away (seen now and then with sessions side by side).
+        wm = [None]
+        def managing():
+            if wm[0] is None or wm[0].poll() is not None:
+                wm[0] = self._spawn(["openbox", "--sm-disable"], stdout=self.log("openbox"), stderr=subprocess.STDOUT)
+            return "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+        wait_until(managing, "openbox to manage the screen")
 
     def close(self):
         for p in reversed(self.processes):

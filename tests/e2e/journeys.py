@@ -29,10 +29,8 @@ def answer(s, title, key, exclude=()):
 
 @journey
 def start_close_rounds(s):
-    """Each program's class ties it to its launcher and Alt+F4 ends it; Kestrin's
-    client area is the designed size inside openbox's frame. Varnock's stored
-    placement is the outer frame: the window comes up in it, and start/close
-    rounds leave it as it was."""
+    """Each program's class ties it to its launcher and Alt+F4 ends it; Kestrin's client area is the designed
+    size inside openbox's frame. Varnock comes up in its stored outer frame, and start/close rounds keep it."""
     for name in ("kestrin", "varnock"):  # Varnock's first start: maximised
         app, win = start(s, name)
         check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
@@ -105,7 +103,6 @@ def varnock_end_during_long_run(s):
     app.wait_exit()
     check(time.monotonic() - answered < 1.0, f"ended {time.monotonic() - answered:.1f} s after Yes")
     check_equal(sorted(os.listdir(s.files)), ["long.vnk"], "files after Yes")
-    check("Window" not in s.settings("Varnock"), "Esc and Yes saved the placement")
 
 @journey
 def varnock_genetic_creator(s):
@@ -130,21 +127,19 @@ def varnock_genetic_creator(s):
 
 @journey
 def varnock_german_locale(s):
-    """Counts are read with the decimal point also where "," is the separator."""
+    """Counts are read with the decimal point also where "," is the separator (the
+    locale's reading of "1.5e3" would stop at the point)."""
     s.env.update(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
-    app, win = start(s)
-    stored = []
-    for typed in ("13.5", "1.5e3"):
-        s.key("alt+o")  # Options > Generated words > Varnock...
-        time.sleep(0.3)
-        s.key("Up", "Right", "v")
-        box = answer(s, "^Enter number of words$", "ctrl+a")
-        s.type(typed)
-        s.key("Return")
-        s.wait_window_gone(box)
-        stored.append(wait_until(lambda: s.settings("Varnock").get("Options", {}).get("HowMany"), "HowMany stored"))
-        s.focus(win)
-    check_equal(stored, ["14", "1500"], "HowMany stored for 13.5 and 1.5e3")
+    start(s)
+    s.key("alt+o")  # Options > Generated words > Varnock...
+    time.sleep(0.3)
+    s.key("Up", "Right", "v")
+    box = answer(s, "^Enter number of words$", "ctrl+a")
+    s.type("1.5e3")
+    s.key("Return")
+    s.wait_window_gone(box)
+    check_equal(wait_until(lambda: s.settings("Varnock").get("Options", {}).get("HowMany"), "HowMany stored"), "1500",
+                "HowMany stored for 1.5e3")
 
 if __name__ == "__main__":
     main()

@@ -95,7 +95,7 @@ private Q_SLOTS:
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto *form = qobject_cast<frmGenetic *>(QApplication::activeModalWidget());
-            QVERIFY(form && form->parentWidget() == &main && form->windowTitle() == u"Genetic creator");
+            QVERIFY(form && form->parentWidget() == &main && form->windowTitle() == u"Genetic creator" && form->objectName() == u"frmGenetic");
             seen = true;
             QTRY_COMPARE(form->frameGeometry(), QRect(60, 40, 300, 200));
             QCOMPARE(form->txtParent->geometry(), QRect(0, 0, form->width(), 19)); // inside the frame
@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(values, (QStringList{"0", "2700", "3600", "450", "1125"})); // the outer frame
         // Not numbers: the first opening is maximised; un-maximised it is 3015 x 4320 twips, centred.
         frmGenetic form(h.settings, h.seeded, h.dialogs);
-        QCOMPARE(accessibleNames(form), (QStringList{"Parent word", "Siblings"}));
+        QCOMPARE(accessibleNames(form), (QStringList{"txtParent=Parent word", "lstSiblings=Siblings"}));
         form.show();
         QVERIFY(form.isMaximized());
         form.showNormal();

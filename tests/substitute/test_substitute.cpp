@@ -64,7 +64,7 @@ private Q_SLOTS:
                      (QList<int>{365, top, 19, field->geometry().center().y(), left})); // right edge (60 + 1080 + 4395) twips
         }
         QVERIFY(w.txtTranslation->isReadOnly() && w.windowTitle() == u"Kestrin");
-        QCOMPARE(accessibleNames(w), (QStringList{"Phrase", "Translation", "Original charset", "New charset"}));
+        QCOMPARE(accessibleNames(w), (QStringList{"txtInput=Phrase", "txtTranslation=Translation", "txtOriginal=Original charset", "txtNew=New charset"}));
         QStringList tabbed; // Tab from the phrase walks the fields top to bottom
         for (int i = 0; i < 5; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             tabbed << QApplication::focusWidget()->objectName();

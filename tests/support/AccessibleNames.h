@@ -2,12 +2,13 @@
 
 #include <QWidget>
 
-// What a screen reader announces for a window's controls, in creation order.
+// What a screen reader announces for a window's controls, in creation order,
+// each after the control's own name ("cmdOK=OK").
 inline QStringList accessibleNames(const QWidget &window)
 {
     QStringList names;
     for (const QWidget *control : window.findChildren<QWidget *>())
         if (!control->accessibleName().isEmpty())
-            names << control->accessibleName();
+            names << control->objectName() + u'=' + control->accessibleName();
     return names;
 }
