@@ -68,7 +68,18 @@ private Q_SLOTS:
                     at << c->geometry();
             QCOMPARE(at, (QList<QRect>{{20, 16, 36, 36}, {70, 16, 259, 32}, {70, 52, 259, 15}, {70, 72, 259, 78}, {7, 164, 370, 2},
                                        {6, 164, 371, 1}, {4, 168, 270, 67}, {283, 175, 84, 23}, {284, 205, 83, 23}}));
-            QCOMPARE((QList<QRgb>{about.grab().toImage().pixel(6, 164), about.grab().toImage().pixel(7, 165)}), (QList<QRgb>{0xff808080, 0xffffffff})); // grey over white
+            const QImage shot = about.grab().toImage();
+            QCOMPARE((QList<QRgb>{shot.pixel(6, 164), shot.pixel(7, 165)}), (QList<QRgb>{0xff808080, 0xffffffff})); // grey over white
+            QList<QRect> inked; // the texts wrap from their top-left corner; the icon sits in the middle of its box
+            for (const QWidget *c : std::initializer_list<const QWidget *>{about.lblDescription, about.lblDisclaimer, about.picIcon}) {
+                QRect ink;
+                for (int y = c->y(); y <= c->geometry().bottom(); ++y)
+                    for (int x = c->x(); x <= c->geometry().right(); ++x)
+                        ink |= shot.pixel(x, y) != shot.pixel(c->pos()) ? QRect(x, y, 1, 1) : QRect();
+                inked << ink.translated(-c->pos());
+            }
+            QVERIFY2(inked[0].top() <= 2 && inked[0].height() > 40 && inked[1].top() <= 2 && inked[1].height() > 40 && inked[2] == QRect(3, 3, 30, 30),
+                     qPrintable(QDebug::toString(inked)));
             about.show();
             QVERIFY(QTest::qWaitForWindowActive(&about));
             // System Info with nothing to start says so and the box stays; then Enter (OK is the default) or Esc closes it.
