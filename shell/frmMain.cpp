@@ -93,12 +93,7 @@ void frmMain::createControls()
     cmdSelAll->hide();
     cmdSelNone->hide();
 
-    lblStatus->setFocusPolicy(Qt::NoFocus);
-    picProgBar->setFocusPolicy(Qt::NoFocus);
-    setTabOrder(cmdGo, txtNames);
-    setTabOrder(txtNames, cmdSelAll);
-    setTabOrder(cmdSelAll, cmdSelNone);
-    setTabOrder(cmdSelNone, txtFilter);
+    // The creation order is the tab order; the status label and box take no focus.
     cmdGo->setFocus();
 
     connect(cmdGo, &QPushButton::clicked, this, &frmMain::cmdGo_Click);

@@ -206,6 +206,7 @@ private Q_SLOTS:
                 QVERIFY2(!std::setlocale(LC_NUMERIC, locale) || leadingNumber(QString::fromLatin1(text)) == value, text);
         QCOMPARE(leadingNumber(u"0."_qs + QString(10400, u'0') + u"1e9999"_qs), 0.0); // 1e-402: too small, however long the exponent
         QCOMPARE(leadingNumber(QString(400, u'0') + u"1e-400"_qs), 0.0); // leading zeros add no size
+        QCOMPARE(leadingNumber(u"1."_qs + QString(500, u'0') + u"e400"_qs), HUGE_VAL); // nor do digits after the point
         // Rounding half to even into 16, 32 and 64 bits; beyond the type, or not a number, is error 6.
         QStringList rounded;
         for (double v : {12.5, 13.5, -2.5, 12.51, 32766.5, 32767.5, -32768.5, -32769.0, 2147483647.0, 2147483647.5, -2147483648.5,

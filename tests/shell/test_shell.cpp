@@ -358,8 +358,10 @@ private Q_SLOTS:
                                    {1, 226, 191, 15}, {0, 0, 92, 15}, {99, 0, 92, 15}}));
         const QImage shot = w.client->grab().toImage();
         const QPalette &p = w.client->palette();
-        QCOMPARE((QList<QRgb>{shot.pixel(0, 225), shot.pixel(96, 241), shot.pixel(192, 233)}), // the strip's outline and highlight edges
-                 (QList<QRgb>{p.color(QPalette::Dark).rgb(), p.color(QPalette::Light).rgb(), p.color(QPalette::Light).rgb()}));
+        // The strip's outline; its highlight edges drawn over the outline's bottom and right; nothing just inside those.
+        QCOMPARE((QList<QRgb>{shot.pixel(0, 225), shot.pixel(96, 241), shot.pixel(192, 233), shot.pixel(96, 240), shot.pixel(191, 233)}),
+                 (QList<QRgb>{p.color(QPalette::Dark).rgb(), p.color(QPalette::Light).rgb(), p.color(QPalette::Light).rgb(),
+                              p.color(QPalette::Window).rgb(), p.color(QPalette::Window).rgb()}));
         MainLayout::Geometry sliver; // 7 twips round to no pixels: no outline at all
         sliver.Shape1 = QRectF(30, 0, 7, 255);
         ClientArea bare(sliver);
