@@ -11,7 +11,7 @@ namespace Placement {
 
 double storedNumber(const QString &text, double fallback)
 {
-    bool ok = false;
+    bool ok; // toDouble always sets it
     const double value = text.trimmed().toDouble(&ok);
     return ok && std::isfinite(value) ? value : fallback;
 }

@@ -63,7 +63,7 @@ bool SettingsStore::parseFlag(const QString &text, bool defaultValue)
         return true;
     if (t.compare(u"False", Qt::CaseInsensitive) == 0)
         return false;
-    bool ok = false;
+    bool ok; // toDouble always sets it
     const double number = t.toDouble(&ok);
     if (ok)
         return number != 0;
