@@ -135,6 +135,7 @@ double decimalNumber(NumberCursor &cursor)
         cursor.take();
     }
     readMantissa(cursor, number);
+    // No digit, no number: 0 at once, and a "-" alone is not minus zero.
     if (!number.anyDigit)
         return 0;
     readExponent(cursor, number);
