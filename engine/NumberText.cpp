@@ -89,7 +89,7 @@ void readMantissa(NumberCursor &cursor, DecimalText &number)
 }
 
 // Only "E" in either case starts an exponent, and only one with digits
-// counts: "12e" reads as 12.
+// counts: "12e" reads as 12, since the conversion stops where the number does.
 void readExponent(NumberCursor &cursor, DecimalText &number)
 {
     if (cursor.peek() != u'e' && cursor.peek() != u'E')
@@ -101,17 +101,13 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
         cursor.take();
     }
     long long value = 0;
-    bool digits = false;
     for (char16_t c = cursor.peek(); isDecimalDigit(c); c = cursor.peek()) {
         exponent.push_back(char(c));
         // The magnitude only tells a number too large from one too small; any
         // cap this far beyond a double's range does, without overflowing.
         value = std::min(value * 10 + (c - u'0'), 1'000'000'000LL);
-        digits = true;
         cursor.take();
     }
-    if (!digits)
-        return; // nothing after the exponent's characters is read
     number.chars += exponent;
     number.magnitude += exponent[1] == '-' ? -value : value;
 }
@@ -119,7 +115,8 @@ void readExponent(NumberCursor &cursor, DecimalText &number)
 // Converts in the "C" notation whatever the program's locale is.
 double convertDecimal(const DecimalText &number)
 {
-    // The characters gathered above always convert whole; only their size can fail.
+    // from_chars takes the longest number the characters start with (an "e"
+    // without digits is left over); only the number's size can fail.
     double value = 0;
     const char *first = number.chars.data();
     if (std::from_chars(first, first + number.chars.size(), value).ec == std::errc::result_out_of_range)

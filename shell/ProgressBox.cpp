@@ -17,10 +17,10 @@ int roundHalfEven(double value)
 
 } // namespace
 
+// The image is made at the box's first resize, before anything paints it.
 ProgressBox::ProgressBox(QWidget *parent)
     : QWidget(parent)
 {
-    clearImage();
 }
 
 void ProgressBox::clearImage()
