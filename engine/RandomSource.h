@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 // The one random source of a program. Values are uniform in [0, 1) with
@@ -47,6 +48,5 @@ private:
 // double precision and clamped so that no draw can leave the table.
 inline int pickIndex(float r, int m)
 {
-    const int k = static_cast<int>(static_cast<double>(r) * m);
-    return k < 0 ? 0 : (k >= m ? m - 1 : k);
+    return std::clamp(static_cast<int>(static_cast<double>(r) * m), 0, m - 1);
 }

@@ -19,10 +19,8 @@ QString Mutate(const QString &word, int Mutations, RandomSource &random)
     return copy;
 }
 
-bool canMutate(const QString &word, int Mutations)
+bool canMutate(const QString &word)
 {
-    if (Mutations <= 0)
-        return false;
     for (const QChar c : word) {
         if (LetterTables::isVowel(c.unicode()) || LetterTables::isConsonant(c.unicode()))
             return true;

@@ -10,6 +10,6 @@
 // the letter it replaces. An empty word comes back empty.
 QString Mutate(const QString &word, int Mutations, RandomSource &random);
 
-// Whether Mutate can ever give a word that differs from word (case ignored):
-// it needs at least one mutation and one letter of the two classes.
-bool canMutate(const QString &word, int Mutations);
+// Whether Mutate, given at least one mutation, can ever give a word that
+// differs from word (case ignored): it needs one letter of the two classes.
+bool canMutate(const QString &word);

@@ -47,7 +47,7 @@ SiblingRunResult breedSiblings(const QString &Parent,
 {
     SiblingRunResult result;
     const int firstMutations = Mutations();
-    if (!canMutate(Parent, firstMutations)) {
+    if (firstMutations <= 0 || !canMutate(Parent)) {
         result.outcome = SiblingRunResult::Outcome::Refused;
         result.message = firstMutations <= 0 ? NoMutationsMessage : NoLettersMessage;
         return result;

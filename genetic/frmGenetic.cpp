@@ -40,10 +40,10 @@ frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &d
     Form_Load();
 }
 
+// The fields are laid out by the resize event the window gets as it is shown.
 void frmGenetic::Form_Load()
 {
     RestorePlacement();
-    Form_Resize();
 }
 
 void frmGenetic::RestorePlacement()

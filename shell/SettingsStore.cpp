@@ -53,7 +53,7 @@ void SettingsStore::save(const QString &section, const QString &key, const QStri
 void SettingsStore::deleteSection(const QString &section)
 {
     settings_->remove(section);
-    settings_->sync();
+    settings_->sync(); // now, not at the next turn of the event loop, which a kill may never reach
 }
 
 bool SettingsStore::parseFlag(const QString &text, bool defaultValue)

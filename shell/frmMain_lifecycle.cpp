@@ -38,7 +38,7 @@ void frmMain::Form_Load()
     MainLayout::layoutPass(layout_, MainLayout::designClientWidth, MainLayout::designClientHeight, false);
     RestorePlacement();
     // The index is a 16-bit number, so at most 32767 entries come back.
-    for (int i = 0; i <= 32767; ++i) {
+    for (int i = 0; i < 32767; ++i) {
         const QString entry = settings_.get(kList, QString::number(i), QString());
         if (entry.isEmpty())
             break;

@@ -111,11 +111,9 @@ void frmMain::rememberFocus()
     if (!focus || focus->window() != this)
         return;
     focusBeforeRun_ = focus;
-    if (QLineEdit *edit = editorOf(focus)) {
+    // Read back only when this same widget gets the focus again.
+    if (QLineEdit *edit = editorOf(focus))
         selectionBeforeRun_ = {edit->selectionStart(), edit->selectionLength()};
-    } else {
-        selectionBeforeRun_ = {-1, 0};
-    }
 }
 
 void frmMain::restoreFocus()

@@ -175,8 +175,6 @@ class Session:
         return read_ini(self.settings_path(app))
     def settings_path(self, app):
         return os.path.join(self.config, app, f"{app}.conf")
-    def path(self, name):
-        return os.path.join(self.files, name)
 
 JOURNEYS = {}
 

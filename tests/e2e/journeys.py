@@ -35,8 +35,7 @@ def start_close_rounds(s):
         app, win = start(s, name)
         check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
                     desktop_entry(f"org.varnock.{name.capitalize()}")["StartupWMClass"], "window class")
-        inner = s.geometry(win)
-        check(name == "varnock" or (inner["WIDTH"], inner["HEIGHT"]) == (381, 146), f"Kestrin's client area (5715 x 2190 twips): {inner}")
+        check(name == "varnock" or [s.geometry(win)[k] for k in ("WIDTH", "HEIGHT")] == [381, 146], "Kestrin's client area (5715 x 2190 twips)")
         s.close_window(win)
         check_equal(app.wait_exit(), 0, f"{name}'s exit code after Alt+F4")
     check_equal(s.settings("Varnock")["Window"]["WindowState"], "2", "state after a maximised first run")
@@ -55,7 +54,7 @@ def start_close_rounds(s):
 def varnock_direct_save(s):
     """Stored on, direct save brings up the filter row alone, ready to type;
     switched on from a maximised window it leaves the maximised state."""
-    target = s.path("direct.txt")
+    target = os.path.join(s.files, "direct.txt")
     write_ini(s.settings_path("Varnock"), {"Options": {"DirectSave": "True", "DirectSaveFile": target}})
     app, win = start(s)
     check_equal(s.settled_frame(win)["HEIGHT"], 65, "frame height at start (980 twips)")
@@ -80,7 +79,7 @@ LONG_PATTERN = b"0 1 2\r\n" + b"".join(b"[next]\r\n" + b"".join(p * 40 + b"\r\n"
 def varnock_end_during_long_run(s):
     """Alt+F Esc Esc belongs to the menu; Esc and Yes in the middle of a long
     run end it at once, writing nothing."""
-    pattern, target = s.path("long.vnk"), s.path("direct.txt")
+    pattern, target = os.path.join(s.files, "long.vnk"), os.path.join(s.files, "direct.txt")
     open(pattern, "wb").write(LONG_PATTERN)
     write_ini(s.settings_path("Varnock"), {"Options": {
         "DirectSave": "True", "DirectSaveFile": target, "HowMany": "30000", "FastMode": "False"}})
@@ -91,8 +90,7 @@ def varnock_end_during_long_run(s):
     time.sleep(0.5)
     check_equal(s.windows("^Varnock$"), [win], "windows after Alt+F, Esc, Esc")
     s.key("ctrl+w")
-    dialog = s.wait_window("^Open rules file$")
-    s.focus(dialog)
+    s.focus(s.wait_window("^Open rules file$"))
     s.type(pattern)
     # The Esc goes straight to the main window just after the Enter that
     # starts the run, so it meets the run's first yield however fast the machine.

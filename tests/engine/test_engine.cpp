@@ -87,7 +87,7 @@ private Q_SLOTS:
                      return GenerateNames(u"cv"_qs, -1, words, false, none, Plain).size(); }) + words.join(u' '), u"E9keep these"_qs);
         QVERIFY(GenerateNames(QString(), 3, words, false, none, Plain, hooks).isEmpty() && words == WordArray(4));
         QCOMPARE(events, u"0.33Generating...0.66Generating...1Generating..."_qs);
-        QVERIFY(wholePercent(21474837, 30000000) == 71 && wholePercent(1, 0) == 0); // i * 100 beyond 32 bits
+        QVERIFY(wholePercent(21474837, 30000000) == 71 && wholePercent(1, 0) == 0 && pickIndex(-0.25f, 5) == 0 && pickIndex(1.5f, 5) == 4); // i * 100 past 32 bits; picks stay in the table
         XoshiroRandom seeded(5);
         events.clear();
         hooks = {[&] { return events += u's', u"MaRion"_qs; }, [&] { events += u'y'; }, [&](float, const QString &) { events += u'p'; }};

@@ -50,8 +50,8 @@ private Q_SLOTS:
         for (const QString &s : siblings)
             QVERIFY2(differences(s, u"marion"_qs) == 1 && s == s.left(1).toUpper() + s.mid(1).toLower(), qPrintable(s));
         for (const auto &[parent, mutations, part] : {std::tuple{u"1-2"_qs, 1, u"no vowel or consonant"_qs}, {u"Marion"_qs, 0, u"0 or less"_qs}}) {
-            ScriptedRandom none; // refused without a draw
-            result = breed(parent, 10, mutations, none, siblings);
+            ScriptedRandom none; // refused without a draw, and before the count is asked
+            result = breed(parent, 0, mutations, none, siblings);
             QVERIFY2(result.outcome == Outcome::Refused && result.message.contains(part) && siblings.isEmpty(), qPrintable(result.message));
         }
         ScriptedRandom digits(Draws(10000, 0.0f)); // 5000 digits and one letter: 10000 attempts in vain, then it gives up

@@ -200,6 +200,10 @@ private Q_SLOTS:
         QCOMPARE(saved, (QStringList{"2", "ma", "", "lo"}));
         h.open(nullptr, false);
         QCOMPARE(h.history() << h.window->txtFilter->currentText(), (QStringList{"ma", ""})); // the empty entry ends the history
+        Stored many; // a 16-bit index: 32767 entries come back, not the 32768th
+        for (int i = 0; i <= 32767; ++i)
+            many[u"List/"_qs + QString::number(i)] = u"w"_qs;
+        QCOMPARE(MainWindowHarness(many).open(nullptr, false).txtFilter->count(), 32767);
     }
 
     // Each mark is read from its key; its shortcut, pressed in the filter
