@@ -19,7 +19,6 @@ frmGenetic::frmGenetic(SettingsStore &settings, RandomSource &random, Dialogs &d
     placement_ = new WindowPlacement(this, settings_, VarnockSettings::GeneticWindow);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    setModal(true);
     setWindowTitle(QStringLiteral("Genetic creator"));
     setWindowIcon(AppIcons::varnock());
 

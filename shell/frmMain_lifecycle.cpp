@@ -85,10 +85,9 @@ void frmMain::Form_Unload()
         settings_.save(kList, QString::number(i), txtFilter->itemText(i));
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void frmMain::closeEvent(QCloseEvent *)
 {
     // A close event arrives accepted: the window always closes.
-    Q_UNUSED(event);
     if (!ending_)
         Form_Unload();
 }

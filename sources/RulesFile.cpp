@@ -29,8 +29,7 @@ public:
         if (!target)
             return true; // preamble
         if (entries_ == maxRulesSectionEntries) {
-            lists_.reset();
-            tooLong_ = true;
+            lists_.reset(); // and the read stops short of [STOP]: invalid
             return false;
         }
         if (entries_ == 0)
@@ -42,13 +41,12 @@ public:
             lists_.endingRead = true;
         return true;
     }
-    bool valid() const { return stage_ == 4 && !tooLong_; }
+    bool valid() const { return stage_ == 4; }
 
 private:
     RuleLists &lists_;
     int stage_ = 0; // index of the tag that closes the current part
     qsizetype entries_ = 0;
-    bool tooLong_ = false;
 };
 
 FileReadResult readRules(const LineFeed &feed, RuleLists &lists)

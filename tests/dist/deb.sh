@@ -33,5 +33,4 @@ dupes="$(tr ',' '\n' <<<"$depends" | awk '{print $1}' | sort | uniq -d)"
 # Debian's own checker: no errors (unstripped binaries, a missing copyright
 # file or changelog, uncompressed manual pages are among them).
 lintian --allow-root --fail-on error "$deb" || { echo "FAILED: lintian reports errors"; fail=1; }
-echo "$(basename "$deb"): $(wc -l <"$out/got") files; Depends: $depends"
 exit $fail
