@@ -170,7 +170,7 @@ private Q_SLOTS:
             {"-n -5 Marion", "'-5'"}, {"--count 10000001 Marion", "'10000001'"}, {"--count=1e400 Marion", "'1e400'"},
             {"-n &HFFFF Marion", "'&HFFFF'"}, {"-n 13,5 Marion", "'13,5'"}, {"-n +5 Marion", "'+5'"},
             {"-s -0 Marion", "'-0'"}, {"--seed 18446744073709551616 Marion", "'18446744073709551616'"},
-            {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n'"},
+            {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n' needs a number of words"},
             {"--colour Marion", "'--colour'"}, {"--plain=yes Marion", "'--plain=yes'"}, {"Marion -o", "'-o'"},
             {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}};
         for (const auto &[line, named] : refused)

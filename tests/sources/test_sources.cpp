@@ -41,7 +41,7 @@ private Q_SLOTS:
         const QList<std::pair<QByteArray, QStringList>> cases{{"", {}}, {"a\nb", {"a", "b"}}, {"\na", {"", "a"}},
             {"\r\n\na\r\r\n", {"", "", "a", ""}}, {"a\n\rb", {"a", "", "b"}}, {"\r\n", {""}}, {"\xEF\xBB\xBF\xE9", {u"\u00e9"_qs}},
             {"\xEF\xBB\xBFok", {"ok"}}, {"\x80\x81\x8D\x8F\x90\x92\x9D\x9F\xA0\xFF", {u"\u20ac\u0081\u008d\u008f\u0090\u2019\u009d\u0178\u00a0\u00ff"_qs}},
-            {"ab\xC3", {u"ab\u00c3"_qs}}, {QByteArray("a\0b", 3), {QStringView(u"a\0b", 3).toString()}},
+            {"ab\xC3", {u"ab\u00c3"_qs}}, {"\x80\x81", {u"\u20ac\u0081"_qs}}, {QByteArray("a\0b", 3), {QStringView(u"a\0b", 3).toString()}},
             {as + "\r\nb", {QString(as), "b"}}, {as + "\r", {QString(as)}}, {as + "\xC3\xA9\n", {QString(as) + u"\u00e9"_qs}},
             {QByteArray(block - 2, 'a') + "\xE2\x80\x99", {QString(block - 2, u'a') + u"\u2019"_qs}},
             {as + "\n\x92\xC3\xA9", {QString(as), u"\u2019\u00c3\u00a9"_qs}}, {QByteArray(block, 'a') + "\xC3\xA9", {QString(as) + u"a\u00e9"_qs}}};
