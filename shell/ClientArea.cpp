@@ -30,6 +30,5 @@ void ClientArea::paintEvent(QPaintEvent *)
     p.setPen(palette().color(QPalette::Light));
     for (const QLineF &line : geometry_.Line1)
         if (!line.isNull())
-            p.drawLine(Twips::toPixels(line.p1().x()), Twips::toPixels(line.p1().y()), Twips::toPixels(line.p2().x()),
-                       Twips::toPixels(line.p2().y()));
+            p.drawLine(Twips::toPixels(line.p1()), Twips::toPixels(line.p2()));
 }

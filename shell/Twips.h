@@ -12,6 +12,7 @@ inline constexpr double perPixel = 15.0;
 inline int toPixels(double twips) { return int(std::nearbyint(twips / perPixel)); }
 inline double fromPixels(double pixels) { return pixels * perPixel; }
 
+inline QPoint toPixels(const QPointF &twips) { return QPoint(toPixels(twips.x()), toPixels(twips.y())); }
 inline QRect toPixels(const QRectF &twips)
 {
     return QRect(toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()), toPixels(twips.height()));
