@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -118,8 +119,9 @@ double convertDecimal(const DecimalText &number)
     // from_chars takes the longest number the characters start with (an "e"
     // without digits is left over); only the number's size can fail.
     double value = 0;
-    const char *first = number.chars.data();
-    if (std::from_chars(first, first + number.chars.size(), value).ec == std::errc::result_out_of_range)
+    const std::string &chars = number.chars;
+    const auto read = std::from_chars(std::to_address(chars.begin()), std::to_address(chars.end()), value);
+    if (read.ec == std::errc::result_out_of_range)
         value = number.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return number.negative ? -value : value;
 }

@@ -8,14 +8,12 @@ QString RandomFilter(RandomSource &random)
         random.reseedFromClock();
 
         QString drawn;
-        drawn.reserve(length);
         while (drawn.size() != length)
             drawn.append(random.next() < 0.5f ? u'a' : u'c');
 
         // Drop every letter that starts a run of three equal ones, so a run
         // of k >= 3 keeps only its last two letters.
         QString trimmed;
-        trimmed.reserve(length);
         for (qsizetype i = 0; i < drawn.size(); ++i) {
             const QStringView three = QStringView(drawn).mid(i, 3);
             if (three != u"aaa" && three != u"ccc")

@@ -200,6 +200,8 @@ private Q_SLOTS:
         QCOMPARE(saved, (QStringList{"2", "ma", "", "lo"}));
         h.open(nullptr, false);
         QCOMPARE(h.history() << h.window->txtFilter->currentText(), (QStringList{"ma", ""})); // the empty entry ends the history
+        h.window->mnuGenerate->trigger(); // a run started with the focus nowhere leaves it there
+        QVERIFY(!QApplication::focusWidget() && h.window->lblStatus->text() == u"Ready." && !h.listed().isEmpty());
         Stored many; // a 16-bit index: 32767 entries come back, not the 32768th
         for (int i = 0; i <= 32767; ++i)
             many[u"List/"_qs + QString::number(i)] = u"w"_qs;
