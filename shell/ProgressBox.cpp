@@ -45,7 +45,7 @@ void ProgressBox::drawProgress(float fraction, const QString &caption)
     back_ = QColor(white);
     prepareStrips(caption);
     const double width = this->width();
-    const int barWidth = fraction > 0 ? roundHalfEven(width * double(fraction)) : 0;
+    const int barWidth = roundHalfEven(width * double(fraction)); // cut to the box below
 
     // Under not-xor a pixel's new value depends only on its old one, so the
     // box is the bar's part of the fully covered image beside the rest of the

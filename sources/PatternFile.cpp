@@ -78,16 +78,14 @@ FileReadResult readPattern(const LineFeed &feed,
     const FileReadResult invalid = FileReadResult::invalid(patternFileInvalid);
     try {
         PatternLineParser parser(PatternRule, sections);
-        if (!feed([&parser](QStringView line) { return parser.line(line); })) {
-            PatternRule.clear(); // a read error part-way keeps no rule
-            return invalid;
-        }
-        return parser.valid() ? FileReadResult::ok() : invalid;
+        if (feed([&parser](QStringView line) { return parser.line(line); }))
+            return parser.valid() ? FileReadResult::ok() : invalid;
     } catch (const VarnockError &) {
         return invalid; // a section number beyond the 32-bit range
     } catch (const std::bad_alloc &) {
-        return invalid;
     }
+    PatternRule.clear(); // a read cut short keeps no rule
+    return invalid;
 }
 
 } // namespace

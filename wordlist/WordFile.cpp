@@ -85,9 +85,9 @@ struct WordFileWriter::Impl {
     {
         if (saveFile)
             return saveFile->commit();
-        const bool flushed = file->flush();
-        file->close();
-        return flushed && file->error() == QFileDevice::NoError;
+        // Unbuffered: a failed write has thrown already, and the destructor
+        // closes the file.
+        return file->error() == QFileDevice::NoError;
     }
 };
 

@@ -97,10 +97,12 @@ private Q_SLOTS:
         const LineFeed feed = [&](const LineHandler &take) { return std::all_of(over.begin(), over.end(), [&](const QString &l) { return ++fed, take(l); }) || true; }; // a stop is no read error
         QVERIFY(!parseRulesFeed(feed, lists).valid && !lists.endingRead && fed == over.size() - 1);
         QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
-        const LineFeed failing = [](const LineHandler &take) { return take(u"[START]"), take(u"ka"), false; }; // a read error part-way
-        QVERIFY(!parseRulesFeed(failing, lists).valid && lists.RuleStarts == QStringList{QString()});
-        PatternSections sections; // nor does a pattern read
-        QVERIFY(!parsePatternFeed(failing, read, sections).valid && read.isEmpty());
+        for (const LineFeed &failing : {LineFeed([](const LineHandler &take) { return take(u"[START]"), take(u"ka"), false; }), // a read error part-way
+                                        LineFeed([](const LineHandler &take) -> bool { take(u"[START]"), take(u"ka"); throw std::bad_alloc(); })}) {
+            QVERIFY(!parseRulesFeed(failing, lists).valid && lists.RuleStarts == QStringList{QString()});
+            PatternSections sections; // nor does a pattern read
+            QVERIFY(!parsePatternFeed(failing, read, sections).valid && read.isEmpty());
+        }
         for (const auto &[extra, problem] : {std::pair{QStringList{"s"}, u"line 32769: a section holds at most 32767 entries"},
                                              {QStringList{}, u"line 32768: the file ends inside the start section, before [MIDDLE]"}})
             QCOMPARE(rulesFileProblems(memoryLines(QStringList{"[START]"} + full + extra)), QStringList{QString::fromUtf16(problem)});
