@@ -68,10 +68,8 @@ class App:
         wait_until(idle, f"{self.name} to be idle")
 
     def wait_exit(self):
-        try:
-            return self.process.wait(STEP_TIMEOUT)
-        except subprocess.TimeoutExpired:
-            raise AssertionError(f"{self.name} did not end within {STEP_TIMEOUT:.0f} s")
+        wait_until(lambda: self.process.poll() is not None, f"{self.name} to end")
+        return self.process.returncode
 
 class Session:
     def __init__(self, programs):
