@@ -48,20 +48,12 @@ void ProgressBox::drawProgress(float fraction, const QString &caption)
     const int barWidth = roundHalfEven(width * double(fraction)); // cut to the box below
 
     // Under not-xor a pixel's new value depends only on its old one, so the
-    // box is the bar's part of the fully covered image beside the rest of the
-    // uncovered one.
-    if (image_.size() != blank_.size())
-        image_ = QImage(blank_.size(), blank_.format());
-    image_.setDevicePixelRatio(blank_.devicePixelRatio());
+    // box is the uncovered image with the bar's part of the fully covered one.
+    image_ = blank_; // its pixel ratio too; the first row written makes it a copy of its own
     const qsizetype barPixels =
         std::clamp<qsizetype>(qsizetype(std::lround(barWidth * blank_.devicePixelRatio())), 0, image_.width());
-    const qsizetype pixelBytes = 4;
-    for (int y = 0; y < image_.height(); ++y) {
-        uchar *row = image_.scanLine(y);
-        std::memcpy(row, full_.constScanLine(y), size_t(barPixels * pixelBytes));
-        std::memcpy(row + barPixels * pixelBytes, blank_.constScanLine(y) + barPixels * pixelBytes,
-                    size_t((image_.width() - barPixels) * pixelBytes));
-    }
+    for (int y = 0; y < image_.height(); ++y)
+        std::memcpy(image_.scanLine(y), full_.constScanLine(y), size_t(barPixels) * 4); // 32-bit pixels
     // The callers often keep the thread busy, so paint now rather than later.
     repaint();
 }

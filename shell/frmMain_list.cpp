@@ -28,7 +28,6 @@ QLineEdit *editorOf(QWidget *widget)
 
 void frmMain::PopulateList()
 {
-    yieldToEvents();
     if (mnuSort->isChecked()) {
         lblStatus->setText(tr("Sorting words..."));
         yieldToEvents();

@@ -184,16 +184,18 @@ bool readTextFileLines(const QString &path, const std::function<bool(QStringView
 
 bool readTextFileLines(const QString &path, QStringList &lines)
 {
-    lines.clear();
+    QStringList read;
     try {
-        if (readTextFileLines(path, [&lines](QStringView text) {
-                lines << text.toString();
+        if (readTextFileLines(path, [&read](QStringView text) {
+                read << text.toString();
                 return true;
-            }))
+            })) {
+            lines = std::move(read);
             return true;
+        }
     } catch (const std::bad_alloc &) {
     }
-    lines.clear();
+    lines.clear(); // nothing half-read
     return false;
 }
 
