@@ -1,7 +1,7 @@
 #pragma once
 #include "engine/RandomSource.h"
 // Deterministic draws spread over [0, 1), for runs that need many values but
-// no particular ones (the fuzz targets, a word the window proposes).
+// no particular ones (the fuzz targets).
 class CyclingRandom final : public RandomSource {
     std::uint32_t step_ = 1;
 public:
