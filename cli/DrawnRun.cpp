@@ -52,24 +52,6 @@ int printPossible(const WordStream &stream, const WordTest &rejected, std::FILE 
     return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
 }
 
-// Words that pass the reject patterns, repeats allowed; an end after too many
-// rejected draws in a row.
-WordArray acceptedWords(qint64 count, BlockDraw &draw, const WordTest &rejected, bool &gaveUp)
-{
-    WordArray words(1);
-    for (qint64 fruitless = 0; words.size() <= count;) {
-        QString word = draw();
-        if (!rejected(word)) {
-            words.push_back(std::move(word));
-            fruitless = 0;
-        } else if (++fruitless >= DistinctLimits{}.giveUpDraws) {
-            gaveUp = true;
-            break;
-        }
-    }
-    return words;
-}
-
 } // namespace
 
 QString possibleWordsText(const WordStream &stream, const WordTest &rejected)
@@ -104,7 +86,7 @@ int runDrawn(const GenerateArguments &arguments, const WordStream &stream, Rando
                                 .arg(rejected ? u"pass the --reject patterns"_qs : u"exist"_qs)
                                 .arg(arguments.count));
     } else {
-        words = acceptedWords(arguments.count, draw, rejected, gaveUp);
+        words = collectAcceptedWords(arguments.count, draw, rejected, DistinctLimits{}.giveUpDraws, gaveUp);
     }
     if (gaveUp)
         cliMessage(err, QStringLiteral("gave up after %1 draws in a row %2; %3 of %4 words written")

@@ -80,3 +80,20 @@ DistinctWords collectDistinctWords(qint64 wanted, const std::function<QString()>
     }
     return result;
 }
+
+QStringList collectAcceptedWords(qint64 wanted, const std::function<QString()> &draw, const WordTest &rejected,
+                                 qint64 giveUpDraws, bool &gaveUp)
+{
+    QStringList words(1);
+    for (qint64 fruitless = 0; words.size() <= wanted;) {
+        QString word = draw();
+        if (!rejected(word)) {
+            words.push_back(std::move(word));
+            fruitless = 0;
+        } else if (++fruitless >= giveUpDraws) {
+            gaveUp = true;
+            break;
+        }
+    }
+    return words;
+}

@@ -35,3 +35,8 @@ using WordTest = std::function<bool(const QString &)>;
 
 DistinctWords collectDistinctWords(qint64 wanted, const std::function<QString()> &draw, const WordSpace &space,
                                    const WordTest &rejected, RandomSource &random, const DistinctLimits &limits = {});
+
+// Words at 1..wanted that pass the test, repeats allowed; gaveUp is set when
+// giveUpDraws draws in a row were rejected, and the words found so far stay.
+QStringList collectAcceptedWords(qint64 wanted, const std::function<QString()> &draw, const WordTest &rejected,
+                                 qint64 giveUpDraws, bool &gaveUp);

@@ -98,7 +98,7 @@ void sortByHeadAndTail(std::vector<QChar> &lines, qsizetype length, qsizetype st
                                    size_t(length - head));
     };
     std::sort(order.begin(), order.end(),
-              [&](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : tail(a) < tail(b); });
+              [&](const Entry &a, const Entry &b) { return a.key < b.key || (a.key == b.key && tail(a) < tail(b)); });
     if (unique) {
         auto same = [&](const Entry &a, const Entry &b) { return a.key == b.key && tail(a) == tail(b); };
         order.erase(std::unique(order.begin(), order.end(), same), order.end());

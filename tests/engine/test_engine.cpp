@@ -193,6 +193,9 @@ private Q_SLOTS:
                      && QSet<QChar>(most.begin() + 1, most.end() - 2).size() == 25, qPrintable(most));
         QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 25})), u"2Q51"_qs); // 26 words: one too many to list
         QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 26})).remove(QRegularExpression(u"[A-Z]"_qs)), u"011"_qs);
+        bool gaveUp = false; // with repeats: three rejected draws in a row give up, an accepted one starts the count again
+        const QStringList accepted = collectAcceptedWords(5, [&] { return QString(u"QQAQQQA"[next++ % 7]); }, [](const QString &w) { return w == u"Q"; }, 3, gaveUp);
+        QCOMPARE(accepted.join(u'|') + QString::number(gaveUp) + QString::number(std::exchange(next, 0)), u"|A16"_qs);
         // Leading numbers read the same in the C locale and in one whose decimal point is ",".
         const std::pair<const char *, double> cases[] = {{"250", 250}, {"12.5", 12.5}, {"  75 abc", 75}, {"1 000", 1000},
             {"\t\n4\t2", 42}, {"1e3", 1000}, {"1.5e3", 1500}, {"25E-1", 2.5}, {"12e", 12}, {"12e+x", 12}, {"1D3", 1}, {"1.5.3", 1.5},
