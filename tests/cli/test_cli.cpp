@@ -100,7 +100,7 @@ private Q_SLOTS:
             "only 14 different words exist, fewer than the 20 asked for");
         row("-n 5 --distinct --pattern @off_by_one.vnk", 0, "Rador\n", "only 1 different words exist");
         row("-s 2 -n 100 --distinct Ab", 0, "#100", "", "^[AEIOU][b-df-hj-np-tv-z]$");
-        row("-s 2 -n 200 --distinct --no-sort Ab", 0, "#105", "only 105 different words exist");
+        row("-s 2 -n 200 --distinct --no-sort Ab-", 0, "#105", "only 105 different words exist", "^[AEIOU][b-df-hj-np-tv-z]-$");
         row("-n 9 --distinct --reject ^[^K] --rules @example.nam", 0, "Karador\nKarawen\n",
             "only 2 different words pass the --reject patterns");
         row("-s 5 -n 300 --no-sort --reject a --reject [ei] Marion", 0, "#300");
