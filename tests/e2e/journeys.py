@@ -104,8 +104,7 @@ def varnock_end_during_long_run(s):
 
 @journey
 def varnock_genetic_creator(s):
-    """First opened maximised; un-maximised, the designed size centred; its
-    outer frame is stored and comes back."""
+    """First opened maximised; un-maximised, the designed size centred; its frame is stored and comes back."""
     app, win = start(s)
     s.key("ctrl+e")
     gen = s.wait_window("^Genetic creator$")
