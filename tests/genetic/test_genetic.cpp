@@ -54,8 +54,7 @@ private Q_SLOTS:
             result = breed(parent, 0, mutations, none, siblings);
             QVERIFY2(result.outcome == Outcome::Refused && result.message.contains(part) && siblings.isEmpty(), qPrintable(result.message));
         }
-        // 5000 digits and one letter: the letter changed once, then 10000 attempts in vain from there, and it gives up
-        ScriptedRandom digits([] { Draws d(10002, 0.0f); return d[0] = P(5000, 5001), d[1] = P(1, 5), d; }());
+        ScriptedRandom digits([] { Draws d(10002, 0.0f); return d[0] = P(5000, 5001), d[1] = P(1, 5), d; }()); // 5000 digits, one letter: changed once, then 10000 in vain
         result = breed(QString(5000, u'7') + u'a', 3, 1, digits, siblings);
         QVERIFY(result.outcome == Outcome::GaveUp && result.message.contains(u"10000 attempts"_qs) && digits.remaining() == 0 && siblings.size() == 1);
         breedSiblings(u"Marion"_qs, [&] { return siblings.size() >= 2 ? 2.0 : 5.0; }, [] { return 1; }, random, [&](const QString &s) { siblings << s; });
