@@ -62,7 +62,7 @@ private:
 template <>
 struct WordBuilder::Draws<XoshiroRandom> {
     XoshiroRandom &random;
-    bool coin() { return random.nextBits() >= (1u << 23); }
+    bool coin() { return (random.nextBits() >> 23) != 0; } // the top one of 24 bits
     int pick(int m) { return int((std::uint64_t(random.nextBits()) * unsigned(m)) >> 24); }
 };
 
