@@ -44,9 +44,8 @@ void frmMain::Form_Load()
             break;
         txtFilter->addItem(entry);
     }
-    // Adding items must not put one of them into the box.
+    // Adding items must not put one of them into the box (no current item: an empty box).
     txtFilter->setCurrentIndex(-1);
-    txtFilter->setEditText(QString());
     InitMenus();
     setWindowTitle(kTitle);
     if (mnuDirectSave->isChecked())
