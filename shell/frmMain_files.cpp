@@ -67,7 +67,7 @@ void frmMain::mnuOpen_Click()
         return;
     EnableControls(false);
     namesModel->setStringList({});
-    const FileReadResult read = LoadRulesFile(path, files_->Rules); // emptied first
+    const FileReadResult read = LoadRulesFile(path, files_->Rules); // the reader empties the lists first
     if (!read.valid)
         dialogs_.message(this, read.message, kTitle, Dialogs::Icon::Critical);
     // A file cut short inside its end section still gives words from the
