@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 #include <utility>
 
@@ -24,14 +25,7 @@ inline std::uint64_t prefixKey(QStringView word)
 // Ordinal order of the UTF-16 units, the same as QString's operator<.
 inline bool unitsLess(QStringView a, QStringView b)
 {
-    const qsizetype n = std::min(a.size(), b.size());
-    const char16_t *p = a.utf16();
-    const char16_t *q = b.utf16();
-    for (qsizetype k = 0; k < n; ++k) {
-        if (p[k] != q[k])
-            return p[k] < q[k];
-    }
-    return a.size() < b.size();
+    return std::u16string_view(a.utf16(), size_t(a.size())) < std::u16string_view(b.utf16(), size_t(b.size()));
 }
 
 struct Keyed {
@@ -90,9 +84,7 @@ void quickSortKeyed(const Keyed &v, qint32 Low, qint32 Hi)
 
 void Shaker(WordArray &dataarrays)
 {
-    const qsizetype upper = dataarrays.size() - 1;
-    if (upper >= 1)
-        QuickSort(dataarrays, 1, qint32(upper));
+    QuickSort(dataarrays, 1, qint32(dataarrays.size() - 1));
 }
 
 void QuickSort(WordArray &vData, qint32 Low, qint32 Hi)
