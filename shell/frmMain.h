@@ -164,7 +164,7 @@ private:
     WindowPlacement *placement_ = nullptr;
     QList<QActionGroup *> menuItems_;
     QPointer<QWidget> focusBeforeRun_;
-    QPair<int, int> selectionBeforeRun_{-1, 0};
+    QPair<int, int> selectionBeforeRun_;
 
 public:
     // Controls

@@ -34,13 +34,12 @@ QString resolvedTarget(const QString &path)
 
 // A device, pipe or socket: written in place, since renaming a new file over
 // it would destroy it.
-bool isSpecialFile(const QString &path)
+bool isSpecialFile([[maybe_unused]] const QString &path)
 {
 #ifdef Q_OS_UNIX
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 #else
-    Q_UNUSED(path);
     return false;
 #endif
 }
