@@ -268,12 +268,9 @@ QString generateUsage()
     }
     usage += QStringLiteral("  -h, --help          show this help\n"
                             "  --version           show the version\n");
-    if (!subcommands().empty()) {
-        usage += QStringLiteral("\nCommands (varnock-cli COMMAND --help for their options):\n");
-        for (const Subcommand &command : subcommands())
-            usage += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -16)
-                         .arg(QLatin1String(command.summary));
-    }
+    usage += QStringLiteral("\nCommands (varnock-cli COMMAND --help for their options):\n");
+    for (const Subcommand &command : subcommands())
+        usage += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -16).arg(QLatin1String(command.summary));
     usage += QStringLiteral("\nExit status: 0 done, 1 the output could not be written, an input file was\n"
                             "refused or too many draws in a row were rejected, 2 bad arguments.\n");
     return usage;
