@@ -1,6 +1,6 @@
 // Arbitrary bytes through the pattern-file reader and, when it accepts them, a short run: every reachable lookup is tried.
 #include "sources/PatternFile.h"
-#include "support/CyclingRandom.h"
+#include "engine/RandomSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (qsizetype s = 0; result.valid && s < sections.reached(); ++s)
         (void)sections.cell(s, sections.count(s) + 1);
     WordArray words;
-    if (CyclingRandom random; result.valid)
+    if (XoshiroRandom random(1); result.valid)
         GenerateFromPattern(4, words, rule, sections, random);
     return 0;
 }

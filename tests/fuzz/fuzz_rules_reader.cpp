@@ -1,6 +1,6 @@
 // Arbitrary bytes through the rules-file reader and, when it read an ending, a short run; every list keeps its one string.
 #include "sources/RulesFile.h"
-#include "support/CyclingRandom.h"
+#include "engine/RandomSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         || lists.RuleEnds.isEmpty())
         __builtin_trap();
     WordArray words;
-    if (CyclingRandom random; lists.endingRead)
+    if (XoshiroRandom random(1); lists.endingRead)
         GenerateFromRules(4, words, lists, random);
     return 0;
 }
