@@ -260,7 +260,7 @@ private Q_SLOTS:
     {
         for (const auto &[stored, frame] : std::initializer_list<std::pair<const char *, QRect>>{ // WindowState|Height|Width|Top|Left
                  {"0|5000|4000|100|200", {13, 7, 267, 333}}, {"1| 5000 |4000| 100|200 ", {13, 7, 267, 333}} /* minimised comes back normal */,
-                 {"x|5000|4000|100|200", {}} /* maximised */, {"0|5000|4000|inf", {267, 233, 267, 333}} /* centred */,
+                 {"x|5000|4000|100|200", {}} /* maximised */, {"0|5000|4000|inf", {267, 233, 267, 333}} /* centred */, {"0|5000|4000|100|11200", {533, 7, 267, 333}},
                  {"0|5000|4000|-90000|900000", {533, 0, 267, 333}}, {"0|5000|4000|11550|11100", {740, 770, 267, 333}} /* title reachable */,
                  {"0|0|4000px|0|0", {0, 0, 201, 288}}, {"0|5000|4000|90000|-900000", {0, 467, 267, 333}}}) {
             const QStringList values = QString::fromLatin1(stored).split(u'|'), keys{"WindowState", "Height", "Width", "Top", "Left"};
