@@ -173,7 +173,7 @@ private Q_SLOTS:
             {"-s -0 Marion", "'-0'"}, {"--seed 18446744073709551616 Marion", "'18446744073709551616'"},
             {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n' needs a number of words"},
             {"--colour Marion", "unknown option '--colour'"}, {"--plain=yes Marion", "unknown option '--plain=yes'"}, {"Marion -o", "'-o'"},
-            {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}};
+            {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}, {"substitute ab cd", "only one PHRASE may be given ('cd' is extra"}};
         for (const auto &[line, named] : refused)
             row(line, 2, "", named);
         row("mutate -s 1 -- -ab", 0, "#10", "", "^-(a[ac-z]|[b-z]b)$"); // ten siblings of one mutation unless told
