@@ -19,10 +19,10 @@ struct Alphabet {
         for (size_t at = 0; at < lines.size(); at += size_t(stride))
             for (qsizetype j = 0; j < length; ++j)
                 rank[lines[at + j].unicode()] = 1;
-        for (unsigned u = 0; u < 0x10000; ++u) {
-            if (rank[u]) {
-                rank[u] = std::uint16_t(letters.size());
-                letters.push_back(char16_t(u));
+        for (std::uint16_t &r : rank) {
+            if (r) {
+                letters.push_back(char16_t(&r - rank.data()));
+                r = std::uint16_t(letters.size() - 1);
             }
         }
         bits = int(std::bit_width(letters.size() - 1)); // 0 for one letter: all words alike
