@@ -17,15 +17,13 @@ protected:
     {
         if (event->type() != QEvent::ShortcutOverride || !window_)
             return QObject::eventFilter(watched, event);
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QKeySequence pressed(key->keyCombination());
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
         for (const QAction *action : window_->findChildren<QAction *>()) {
-            if (action->shortcuts().contains(pressed)) {
-                // Not claimed by the field: the shortcut map runs the action
-                // (a disabled one runs nothing and the field gets the key press).
-                key->ignore();
+            // Kept from the field, the override stays unclaimed (it arrives so): the
+            // shortcut map runs the action (a disabled one runs nothing and the field
+            // gets the key press).
+            if (action->shortcuts().contains(pressed))
                 return true;
-            }
         }
         return false;
     }
