@@ -58,11 +58,9 @@ QString QtDialogs::openFile(QWidget *parent, const QString &title, const FilterP
         nameFilters << description + QStringLiteral(" (") + list + u')';
     }
     for (;;) {
-        QFileDialog dialog(parent, title, startFolder);
+        QFileDialog dialog(parent, title, startFolder); // an Open box in which a new name may be typed
         dialog.setObjectName(QStringLiteral("openFileDialog"));
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::AnyFile); // a new name may be typed
         dialog.setNameFilters(nameFilters);
         dialog.setDefaultSuffix(defaultSuffix);
         if (dialog.exec() != QDialog::Accepted)
