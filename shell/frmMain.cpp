@@ -148,11 +148,9 @@ void frmMain::createMenus()
     mnuHelp = named(bar->addMenu(tr("&Help")), "mnuHelp");
     mnuAbout = addItem(mnuHelp, "mnuAbout", tr("&About..."), {}, &frmMain::mnuAbout_Click);
 
-    // The option items and their design-time check marks.
+    // The option items; their marks come from the settings as the window loads.
     for (QAction *item : {mnuDirectSave, mnuFast, mnuCase, mnuReality, mnuDiphthongi, mnuSort, mnuKillDupes})
         item->setCheckable(true);
-    for (QAction *item : {mnuFast, mnuReality, mnuDiphthongi, mnuSort, mnuKillDupes})
-        item->setChecked(true);
 
     for (QMenu *menu : {mnuFile, mnuOptions, mnuHelp}) {
         auto *items = new QActionGroup(menu);
