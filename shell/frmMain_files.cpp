@@ -84,9 +84,7 @@ void frmMain::mnuOpen_Click()
 void frmMain::runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate)
 {
     try {
-        lblStatus->setText(status);
-        // Painted now: in fast mode the run itself yields no more until it ends.
-        yieldToEvents();
+        lblStatus->setText(status); // painted with the bar's first drawing, which repaints at once
         cmdSelAll->hide();
         cmdSelNone->hide();
         picProgBar->show();

@@ -27,8 +27,7 @@ void frmMain::mnuGenerate_Click()
         if (txtFilter->currentText().isEmpty())
             txtFilter->setEditText(RandomFilter(random_));
         EnableControls(false);
-        lblStatus->setText(tr("Sorting words..."));
-        yieldToEvents();
+        lblStatus->setText(tr("Sorting words...")); // painted with the bar's first drawing
         cmdSelAll->hide();
         cmdSelNone->hide();
         picProgBar->show();

@@ -193,10 +193,7 @@ private Q_SLOTS:
         QTest::keyClick(w.txtFilter->lineEdit(), Qt::Key_M);
         QCOMPARE(w.txtFilter->currentText(), u"m"_qs); // typing is never completed from the history
         QVERIFY(w.close());
-        QStringList saved;
-        for (const char *key : {"Window/WindowState", "List/0", "List/1", "List/2"})
-            saved << h.stored(QString::fromLatin1(key));
-        QCOMPARE(saved, (QStringList{"2", "ma", "", "lo"}));
+        QCOMPARE(h.stored(u"Window/WindowState"_qs) + u'|' + h.stored(u"List/0"_qs) + u'|' + h.stored(u"List/1"_qs) + u'|' + h.stored(u"List/2"_qs), u"2|ma||lo"_qs);
         h.open(nullptr, false);
         QCOMPARE(h.history() << h.window->txtFilter->currentText(), (QStringList{"ma", ""})); // the empty entry ends the history
         h.window->mnuGenerate->trigger(); // a run started with the focus nowhere leaves it there
@@ -453,7 +450,7 @@ private Q_SLOTS:
             w.txtFilter->setFocus();
             BarWatcher watcher(w);
             h.typeAndEnter(sample);
-            QCOMPARE(watcher.widths, QList<int>{w.picProgBar->width()}); // one word: one drawing, the full bar
+            QVERIFY(watcher.widths == QList<int>{w.picProgBar->width()} && watcher.captions == QStringList{u"Sorting words..."_qs}); // one drawing, the full bar
             QCOMPARE(h.listed() + h.history() + h.disabled() << w.lblStatus->text(), (QStringList{word, sample, u"Ready."_qs}));
             QVERIFY(random.remaining() == 0 && w.picProgBar->isHidden() && w.txtFilter->hasFocus() && w.txtNames->currentIndex().row() == 0);
             QCOMPARE(w.txtFilter->lineEdit()->selectedText(), sample); // ready to be typed over
