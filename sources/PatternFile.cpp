@@ -134,10 +134,8 @@ QString PatternSections::cell(qint64 section, qint64 k) const
 qint32 HighestSection(const QStringList &tokens)
 {
     qint32 highest = 0;
-    auto consider = [&highest](QStringView text) {
-        const double value = leadingNumber(text);
-        if (value > highest)
-            highest = roundToInt32(value);
+    auto consider = [&highest](QStringView text) { // below 0 a number names no section
+        highest = std::max(highest, roundToInt32(std::max(leadingNumber(text), 0.0)));
     };
     for (const QString &token : tokens) {
         if (hasAlternatives(token)) {
