@@ -72,6 +72,8 @@ private Q_SLOTS:
         const QFont font = QApplication::font();
         QApplication::setFont(QFont(font.family(), 4)); // a tiny font: the labels keep their written 195 twips
         QCOMPARE((QList<int>{Kestrin().window.lblPhrase->height(), Kestrin().window.lblNew->height()}), (QList<int>{13, 13}));
+        QApplication::setFont(QFont(font.family(), 24)); // a large one: they grow about their centres
+        QVERIFY(std::abs(Kestrin().window.lblNew->geometry().center().y() - 37 - 9) <= 1 && Kestrin().window.lblNew->height() > 20);
         QApplication::setFont(font);
     }
 
