@@ -16,9 +16,7 @@ using Draws = std::vector<float>;
 using Outcome = SiblingRunResult::Outcome;
 // How many positions of two equally long words differ, case ignored.
 int differences(const QString &a, const QString &b)
-{
-    return std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), [](QChar x, QChar y) { return x.toLower() != y.toLower(); });
-}
+{ return std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), [](QChar x, QChar y) { return x.toLower() != y.toLower(); }); }
 SiblingRunResult breed(const QString &parent, double wanted, int mutations, RandomSource &random, QStringList &out)
 {
     out.clear();
