@@ -106,11 +106,10 @@ void writeUnsorted(const SampleRun &run, WordSink &sink)
     std::vector<QChar> block = blankLines(std::min(perBlock, run.arguments.count), run.builder.length(),
                                           sink.lineEnd());
     qint64 filled = 0;
-    run.generate([&](qint64) {
-        if (filled == perBlock) {
-            sink.writeLines(QStringView(block.data(), filled * stride));
-            filled = 0;
-        }
+    run.generate([&](qint64 i) {
+        filled = (i - 1) % perBlock; // word i's line in the block; a full block goes out first
+        if (filled == 0 && i != 1)
+            sink.writeLines(QStringView(block.data(), perBlock * stride));
         return block.data() + filled++ * stride;
     });
     sink.writeLines(QStringView(block.data(), filled * stride));
