@@ -67,36 +67,22 @@ namespace {
 // Any size reads the same lines; this one keeps a huge file from being held whole.
 constexpr qint64 kBlock = 1 << 20;
 
-bool validUtf8(QByteArrayView bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = utf8.decode(bytes);
-    return !utf8.hasError();
-}
-
-// Whether the whole file is UTF-8, checked block by block; a sequence cut by
-// the block's end is carried into the next check.
+// Whether the whole file is UTF-8, decoded block by block (the text is only
+// made to check it); the decoder keeps a sequence cut by a block's end for
+// the next block, and one left unfinished fails on the byte after it.
 bool fileIsUtf8(QFile &file, bool &readError)
 {
-    QByteArray pending;
+    QStringDecoder utf8(QStringDecoder::Utf8);
     while (!file.atEnd()) {
         const QByteArray block = file.read(kBlock);
         if (block.isEmpty())
             break;
-        pending += block;
-        qsizetype cut = pending.size();
-        for (qsizetype back = 1; back <= 4 && back <= pending.size(); ++back) {
-            if ((static_cast<unsigned char>(pending[pending.size() - back]) & 0xC0) != 0x80) {
-                cut = pending.size() - back;
-                break;
-            }
-        }
-        if (!validUtf8(QByteArrayView(pending).first(cut)))
+        if (const QString text = utf8(block); utf8.hasError())
             return false;
-        pending.remove(0, cut);
     }
     readError = file.error() != QFileDevice::NoError;
-    return validUtf8(pending);
+    const QString text = utf8(QByteArrayView("\n"));
+    return !utf8.hasError();
 }
 
 // Calls line with the bytes of every line, the file read from its start in
