@@ -95,14 +95,12 @@ private Q_SLOTS:
         row("--possible --pattern @ambiguous_small.vnk", 0, "14 (exact)\n"); // aba and bab made twice each
         row("--possible --pattern @ambiguous.vnk", 0, "1048576 (upper bound)\n");
         // Distinct words: all there are when fewer exist.
-        row("-n 20 --distinct --pattern @ambiguous_small.vnk", 0,
-            "Aa\nAab\nAb\nAba\nAbab\nAbb\nAbba\nBa\nBaa\nBaab\nBab\nBaba\nBb\nBba\n",
+        row("-n 20 --distinct --pattern @ambiguous_small.vnk", 0, "Aa\nAab\nAb\nAba\nAbab\nAbb\nAbba\nBa\nBaa\nBaab\nBab\nBaba\nBb\nBba\n",
             "only 14 different words exist, fewer than the 20 asked for");
         row("-n 5 --distinct --pattern @off_by_one.vnk", 0, "Rador\n", "only 1 different words exist");
         row("-s 2 -n 100 --distinct Ab", 0, "#100", "", "^[AEIOU][b-df-hj-np-tv-z]$");
         row("-s 2 -n 200 --distinct --no-sort Ab-", 0, "#105", "only 105 different words exist", "^[AEIOU][b-df-hj-np-tv-z]-$");
-        row("-n 9 --distinct --reject ^[^K] --rules @example.nam", 0, "Karador\nKarawen\n",
-            "only 2 different words pass the --reject patterns");
+        row("-n 9 --distinct --reject ^[^K] --rules @example.nam", 0, "Karador\nKarawen\n", "only 2 different words pass the --reject patterns");
         row("-s 5 -n 300 --no-sort --reject a --reject [ei] Marion", 0, "#300");
         row("-n 5 --reject . Marion -o %out", 1, "", "gave up after 1000000 draws in a row");
         row("-s 6 -n 20 --no-sort --reject ^(?!Tarient) Marionma", 1, "#1", "all matched; 1 of 20 words written", "^Tarient[a-z]$");
@@ -116,8 +114,7 @@ private Q_SLOTS:
         row("-s 4 -n 20 --random", 0, "*", "random sample: ", "^[A-Z][a-z]{3,12}$");
         row("--random --pattern @elvish.vnk", 2, "", "cannot be combined");
         // Files: warnings, refusals in the system's or the reader's words.
-        row("-n 2 --pattern @off_by_one.vnk", 0, "Rador\n",
-            "warning: @off_by_one.vnk: line 2: the rule names section 3, which the file does not have");
+        row("-n 2 --pattern @off_by_one.vnk", 0, "Rador\n", "warning: @off_by_one.vnk: line 2: the rule names section 3, which the file does not have");
         row("check @off_by_one.vnk", 0,
             "@off_by_one.vnk: line 2: the rule names section 3, which the file does not have (sections count from "
             "0; this file has sections 0 to 2)\n@off_by_one.vnk: line 3: section 0 is never named by the rule, so "

@@ -95,8 +95,7 @@ private Q_SLOTS:
         const QStringList over = head + full + QStringList{"e", "[STOP]"};
         qsizetype fed = 0; // reading stops at the entry too many
         const LineFeed feed = [&](const LineHandler &take) { return std::all_of(over.begin(), over.end(), [&](const QString &l) { return ++fed, take(l); }) || true; }; // a stop is no read error
-        QVERIFY(!parseRulesFeed(feed, lists).valid && !lists.endingRead && fed == over.size() - 1);
-        QVERIFY(lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == QStringList{QString()});
+        QVERIFY(!parseRulesFeed(feed, lists).valid && !lists.endingRead && fed == over.size() - 1 && lists.RuleEnds == QStringList{QString()} && lists.RuleStarts == lists.RuleEnds);
         for (const LineFeed &failing : {LineFeed([](const LineHandler &take) { return take(u"[START]"), take(u"ka"), false; }), // a read error part-way
                                         LineFeed([](const LineHandler &take) -> bool { take(u"[START]"), take(u"ka"); throw std::bad_alloc(); })}) {
             QVERIFY(!parseRulesFeed(failing, lists).valid && lists.RuleStarts == QStringList{QString()});
