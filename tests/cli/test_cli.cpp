@@ -165,7 +165,7 @@ private Q_SLOTS:
         row("substitute abc --from abc --to xy", 2, "", "The original and the new charset are not of the same length!");
         // Bad arguments: exit 2, the culprit named.
         const std::pair<const char *, const char *> refused[] = {
-            {"-n -5 Marion", "'-5'"}, {"--count 10000001 Marion", "'10000001'"}, {"--count=1e400 Marion", "'1e400'"},
+            {"-n -5 Marion", "'-5' for -n:"}, {"--count 10000001 Marion", "'10000001' for --count:"}, {"--count=1e400 Marion", "'1e400'"},
             {"-n &HFFFF Marion", "'&HFFFF'"}, {"-n 13,5 Marion", "'13,5'"}, {"-n +5 Marion", "'+5'"},
             {"-s -0 Marion", "'-0'"}, {"--seed 18446744073709551616 Marion", "'18446744073709551616'"},
             {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n' needs a number of words"},
