@@ -85,12 +85,10 @@ bool fileIsUtf8(QFile &file, bool &readError)
     return !utf8.hasError();
 }
 
-// Calls line with the bytes of every line, the file read from its start in
-// blocks. CR LF, LF and CR end a line; a CR LF may straddle two blocks.
+// Calls line with the bytes of every line, the file read from where it stands
+// in blocks. CR LF, LF and CR end a line; a CR LF may straddle two blocks.
 bool forEachLineBytes(QFile &file, const std::function<bool(QByteArrayView)> &line)
 {
-    if (!file.seek(0))
-        return false;
     QByteArray carry; // the unfinished line of the blocks before
     bool skipLf = false;
     while (!file.atEnd()) {
@@ -153,7 +151,7 @@ bool readTextFileLines(const QString &path, const std::function<bool(QStringView
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         QString text; // reused for every line
         bool first = true;
-        return forEachLineBytes(file, [&](QByteArrayView bytes) {
+        return file.seek(0) && forEachLineBytes(file, [&](QByteArrayView bytes) {
             if (first && bytes.startsWith("\xEF\xBB\xBF"))
                 bytes = bytes.sliced(3); // the byte-order mark, dropped in either encoding
             first = false;

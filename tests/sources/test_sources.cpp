@@ -61,7 +61,7 @@ private Q_SLOTS:
         QStringList read{"stale"}, taken;
         QVERIFY(readTextFileLines(dir.filePath("fifo"), [&](QStringView l) { return taken << l.toString(), taken.size() < 2; }));
         QVERIFY(writer.waitForFinished() && taken == QStringList({"a", "b"}));
-        QVERIFY(!readTextFileLines(QString(), read) && read.isEmpty() && !readTextFileLines(VARNOCK_TEST_DATA, read));
+        QVERIFY(!readTextFileLines(QString(), read) && read.isEmpty() && !readTextFileLines(VARNOCK_TEST_DATA, read) && !readTextFileLines(dir.filePath("absent"), read));
         // Two blanks give an empty token; "|2" is one plain token, "2|" two alternatives. Comments need ";" first; blank
         // lines and "[next] " are entries, kept as read; sections past the highest are not read.
         for (const auto &[file, read] : {std::pair{"elvish_bom.vnk", u"0,1|3,2: 3 4 3 | 3:ae/el/gil/ | 2:an/ar/ | 2:dor/wen/ | 1:ith/"},

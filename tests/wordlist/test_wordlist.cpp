@@ -90,13 +90,12 @@ private Q_SLOTS:
         QCOMPARE(QFile::permissions(path) & ~QFileDevice::Permissions(0x0700), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(QFile::link(dir.filePath("loop2"), dir.filePath("loop1")) && QFile::link(dir.filePath("loop1"), dir.filePath("loop2")));
         QCOMPARE((QList<int>{writeError(dir.filePath(u"no/such/folder/x.txt"_qs)), writeError(dir.path()), writeError(u"  "_qs),
-                             writeError(dir.filePath("loop1"))}), (QList<int>{76, 75, 52, 75}));
+                             writeError(dir.filePath("loop1")), writeError(dir.filePath(QString(300, u'n')))}), (QList<int>{76, 75, 52, 75, 75}));
         // A device is written in place, never renamed over; a full one is error 61.
         if (::mknod(qPrintable(dir.filePath("null")), S_IFCHR | 0666, makedev(1, 3)) != 0
             || ::mknod(qPrintable(dir.filePath("full")), S_IFCHR | 0666, makedev(1, 7)) != 0)
             QSKIP("device nodes need root");
-        struct stat st;
-        QVERIFY(writeError(dir.filePath("null"), {"Ab"}) == 0 && ::stat(qPrintable(dir.filePath("null")), &st) == 0 && S_ISCHR(st.st_mode));
+        QVERIFY(writeError(dir.filePath("null"), {"Ab"}) == 0 && QFileInfo::exists(dir.filePath("null")) && !QFileInfo(dir.filePath("null")).isFile()); // still the device
         QVERIFY(writeError(dir.filePath("full"), {"Ab"}) == 61 && writeError(dir.filePath("full"), block.split(u'\n')) == 61);
     }
 };
