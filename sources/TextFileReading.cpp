@@ -136,10 +136,8 @@ bool readSequentialLines(QFile &file, const std::function<bool(QStringView)> &li
 
 bool readTextFileLines(const QString &path, const std::function<bool(QStringView)> &line)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) // also no name, or a folder
         return false;
     try {
         if (file.isSequential())

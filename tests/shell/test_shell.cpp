@@ -35,8 +35,7 @@ private Q_SLOTS:
     {
         MainLayout::Geometry g;
         MainLayout::layoutPass(g, 40, 600, false); // a first pass too narrow and low keeps the designed boxes
-        QCOMPARE((QList<QRectF>{g.txtFilter, g.txtNames, g.cmdSelAll, g.cmdSelNone}),
-                 (QList<QRectF>{{0, 0, 2355, 315}, {0, 360, 2895, 3060}, {0, 0, 0, 230}, {15, 0, 0, 230}}));
+        QCOMPARE((QList<QRectF>{g.txtFilter, g.txtNames, g.cmdSelAll, g.cmdSelNone}), (QList<QRectF>{{0, 0, 2355, 315}, {0, 360, 2895, 3060}, {0, 0, 0, 230}, {15, 0, 0, 230}}));
         MainLayout::layoutPass(g, 540, 665, false); // a width or height of nothing is still placed
         QCOMPARE(QSizeF(g.txtFilter.width(), g.txtNames.height()), QSizeF(0, 0));
         MainLayout::layoutPass(g, 2894.5, 3629.5, false); // CH - 255 and CW go half to even
