@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <vector>
 #include <utility>
@@ -84,7 +85,7 @@ void quickSortKeyed(const Keyed &v, qint32 Low, qint32 Hi)
 
 void Shaker(WordArray &dataarrays)
 {
-    QuickSort(dataarrays, 1, qint32(dataarrays.size() - 1));
+    QuickSort(dataarrays, 1, std::numeric_limits<qint32>::max()); // cut to the array's end
 }
 
 void QuickSort(WordArray &vData, qint32 Low, qint32 Hi)
