@@ -19,7 +19,7 @@ protected:
             return QObject::eventFilter(watched, event);
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
         for (const QAction *action : window_->findChildren<QAction *>()) {
-            // Kept from the field, the override stays unclaimed (it arrives so): the
+            // Kept from the field, the override stays unclaimed, as it arrives, so the
             // shortcut map runs the action (a disabled one runs nothing and the field
             // gets the key press).
             if (action->shortcuts().contains(pressed))

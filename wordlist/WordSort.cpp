@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <string_view>
 #include <vector>
 #include <utility>
 
@@ -23,23 +22,18 @@ inline std::uint64_t prefixKey(QStringView word)
     return key;
 }
 
-// Ordinal order of the UTF-16 units, the same as QString's operator<.
-inline bool unitsLess(QStringView a, QStringView b)
-{
-    return std::u16string_view(a.utf16(), size_t(a.size())) < std::u16string_view(b.utf16(), size_t(b.size()));
-}
-
 struct Keyed {
     QString *data;
     std::uint64_t *keys; // keys[k] belongs to data[k] and moves with it
 
+    // Equal keys fall back to QString's order: ordinal, by UTF-16 unit.
     bool less(qint32 a, std::uint64_t bKey, QStringView b) const
     {
-        return keys[a] < bKey || (keys[a] == bKey && unitsLess(data[a], b));
+        return keys[a] < bKey || (keys[a] == bKey && QStringView(data[a]) < b);
     }
     bool greater(qint32 a, std::uint64_t bKey, QStringView b) const
     {
-        return keys[a] > bKey || (keys[a] == bKey && unitsLess(b, data[a]));
+        return keys[a] > bKey || (keys[a] == bKey && b < QStringView(data[a]));
     }
 };
 
