@@ -92,8 +92,7 @@ private Q_SLOTS:
         QCOMPARE((QList<int>{writeError(dir.filePath(u"no/such/folder/x.txt"_qs)), writeError(dir.path()), writeError(u"  "_qs),
                              writeError(dir.filePath("loop1")), writeError(dir.filePath(QString(300, u'n')))}), (QList<int>{76, 75, 52, 75, 75}));
         // A device is written in place, never renamed over; a full one is error 61.
-        if (::mknod(qPrintable(dir.filePath("null")), S_IFCHR | 0666, makedev(1, 3)) != 0
-            || ::mknod(qPrintable(dir.filePath("full")), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        if (::mknod(qPrintable(dir.filePath("null")), S_IFCHR | 0666, makedev(1, 3)) != 0 || ::mknod(qPrintable(dir.filePath("full")), S_IFCHR | 0666, makedev(1, 7)) != 0)
             QSKIP("device nodes need root");
         QVERIFY(writeError(dir.filePath("null"), {"Ab"}) == 0 && QFileInfo::exists(dir.filePath("null")) && !QFileInfo(dir.filePath("null")).isFile()); // still the device
         QVERIFY(writeError(dir.filePath("full"), {"Ab"}) == 61 && writeError(dir.filePath("full"), block.split(u'\n')) == 61);
