@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -148,17 +149,18 @@ std::optional<QString> sampleError(const QStringList &positional, const Generate
 // awaiting its value is refused as well, so that value is skipped.
 ParsedLine::Fault faultIn(QCommandLineParser &parser, const QStringList &arguments)
 {
-    for (qsizetype n = 1; n <= arguments.size(); ++n) {
-        if (parser.parse(QStringList{QString()} + arguments.first(n)))
+    // The whole line is refused, so the loop returns by its last prefix at the latest.
+    for (qsizetype n = 1;; ++n) {
+        const qsizetype end = std::min(n, arguments.size());
+        if (parser.parse(QStringList{QString()} + arguments.first(end)))
             continue;
-        const QString &last = arguments[n - 1];
+        const QString &last = arguments[end - 1];
         if (!parser.unknownOptionNames().isEmpty() || last.contains(u'='))
             return {false, last};
-        if (n == arguments.size())
+        if (end == arguments.size())
             return {true, last};
         ++n;
     }
-    return {false, arguments.last()};
 }
 
 } // namespace
@@ -260,11 +262,10 @@ QString generateUsage()
         "  --random            a random sample instead of SAMPLE (named on standard\n"
         "                      error; repeatable with --seed)\n");
     for (const WordSource &source : wordSources()) {
-        // Same columns as the fixed options; a long name gets its own line.
+        // Same columns as the fixed options (every source's name fits them).
         const QString name = QStringLiteral("--%1 %2").arg(QLatin1String(source.option),
                                                             QLatin1String(source.valueName));
-        usage += name.size() <= 18 ? QStringLiteral("  %1  %2\n").arg(name, -18).arg(QLatin1String(source.help))
-                                   : QStringLiteral("  %1\n                      %2\n").arg(name, QLatin1String(source.help));
+        usage += QStringLiteral("  %1  %2\n").arg(name, -18).arg(QLatin1String(source.help));
     }
     usage += QStringLiteral("  -h, --help          show this help\n"
                             "  --version           show the version\n");

@@ -169,7 +169,8 @@ private Q_SLOTS:
             {"-n &HFFFF Marion", "'&HFFFF'"}, {"-n 13,5 Marion", "'13,5'"}, {"-n +5 Marion", "'+5'"},
             {"-s -0 Marion", "'-0'"}, {"--seed 18446744073709551616 Marion", "'18446744073709551616'"},
             {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n' needs a number of words"},
-            {"--colour Marion", "unknown option '--colour'"}, {"--plain=yes Marion", "unknown option '--plain=yes'"}, {"Marion -o", "'-o'"},
+            {"--colour Marion", "unknown option '--colour'"}, {"-n 5 --colour Marion", "unknown option '--colour'"},
+            {"--plain=yes Marion", "unknown option '--plain=yes'"}, {"Marion -o", "'-o' needs a file name"}, {"Marion -s", "'-s' needs a seed"},
             {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}, {"substitute ab cd", "only one PHRASE may be given ('cd' is extra"}};
         for (const auto &[line, named] : refused)
             row(line, 2, "", named);
@@ -215,7 +216,8 @@ private Q_SLOTS:
     void helpAndVersion()
     {
         QCOMPARE(runCli(args("--version")).out, QByteArray("varnock-cli " VARNOCK_EXPECTED_VERSION "\n"));
-        const QByteArray top = runCli(args("-h")).out; // lists each command, whose own usage names it first
+        const QByteArray top = runCli(args("-h")).out; // lists each command, whose own usage names it first, in the option columns
+        QVERIFY(top.contains("\n  --rules FILE        words from a rules file (.nam) instead of SAMPLE\n  -h,") && top.contains("\n  mutate            siblings"));
         for (const QByteArray command : {"mutate ", "check ", "substitute "})
             QVERIFY(top.startsWith("Usage: varnock-cli [options] SAMPLE\n") && top.contains("\n  " + command) && runCli(args(command) << u"--help"_qs).out.startsWith("Usage: varnock-cli " + command));
     }
