@@ -30,7 +30,7 @@ private:
     const WordStream &stream_;
     RandomSource &random_;
     WordArray words_;
-    qsizetype next_ = 0;
+    qsizetype next_{}; // past the empty block: the first call draws one
 };
 
 WordTest rejectTest(const QStringList &patterns)

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("out"), QTest::addColumn<QString>("err"), QTest::addColumn<QString>("shape");
         // The README's example, pinned: a seed's words must not change between builds.
         row("--seed 42 -n 8 Marion", 0, "Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n");
-        row("-s42 -n 3 --count=8 Marion", 0, "Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n");
+        row("-s42 -n 3 --count=8 --reject 0 Marion", 0, "Catiag\nGateet\nGemeig\nNetoud\nNigeet\nNiwoih\nPeyaes\nTedyos\n");
         row("-n 0 Marion", 0, "");
         row("--no-sort Marion", 0, "#500");
         row("-s 1 -n 20 -- -Ann", 0, "*", "", "^-[a-z]{3}$");
