@@ -21,5 +21,5 @@ protected:
 
 private:
     const MainLayout::Geometry &geometry_;
-    bool frameVisible_ = true;
+    bool frameVisible_{}; // set as the window loads
 };
