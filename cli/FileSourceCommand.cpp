@@ -53,9 +53,12 @@ std::optional<OpenedSource> openFile(const QString &path, FileLines &lines)
         refused.refusal = QStringLiteral("cannot open %1: %2").arg(path, *reason);
         return refused;
     }
-    lines.feed = regular ? fileLines(path) : memoryLines(lines.held);
-    if (!regular)
+    if (regular) {
+        lines.feed = fileLines(path);
+    } else {
         readTextFileLines(path, lines.held);
+        lines.feed = memoryLines(lines.held);
+    }
     return std::nullopt;
 }
 

@@ -69,8 +69,12 @@ private:
     std::vector<char> bytes_;
 };
 
-// Lines are handed to the sink about this many units at a time.
-constexpr qsizetype BlockUnits = 1 << 15;
+// Lines are handed to the sink about this many units at a time (for speed
+// and memory only: any size writes the same bytes).
+constexpr qsizetype BlockUnits = 32768;
+
+// How many lines of stride units make up a block: at least one.
+qint64 linesPerBlock(qsizetype stride) { return std::max<qint64>(1, BlockUnits / stride); }
 
 // count lines of length units each, their line ends already in place: a word
 // built at the start of a line makes it complete.
@@ -78,8 +82,8 @@ std::vector<QChar> blankLines(qint64 count, qsizetype length, QStringView lineEn
 {
     const qsizetype stride = length + lineEnd.size();
     std::vector<QChar> lines(size_t(count * stride));
-    for (size_t at = size_t(length); at < lines.size(); at += size_t(stride))
-        std::copy(lineEnd.begin(), lineEnd.end(), lines.data() + at);
+    for (qint64 line = 1; line <= count; ++line)
+        std::copy(lineEnd.begin(), lineEnd.end(), lines.data() + line * stride - lineEnd.size());
     return lines;
 }
 
@@ -102,7 +106,7 @@ struct SampleRun {
 void writeUnsorted(const SampleRun &run, WordSink &sink)
 {
     const qsizetype stride = run.builder.length() + sink.lineEnd().size();
-    const qint64 perBlock = std::max<qint64>(1, BlockUnits / stride);
+    const qint64 perBlock = linesPerBlock(stride);
     std::vector<QChar> block = blankLines(std::min(perBlock, run.arguments.count), run.builder.length(),
                                           sink.lineEnd());
     qint64 filled = 0;
@@ -125,17 +129,14 @@ void writeSorted(const SampleRun &run, WordSink &sink)
     std::vector<QChar> lines = blankLines(run.arguments.count, length, sink.lineEnd());
     run.generate([&](qint64 i) { return lines.data() + (i - 1) * stride; });
     sortFixedLengthLines(lines, length, sink.lineEnd(), run.arguments.unique);
-    const QStringView text(lines.data(), qsizetype(lines.size()));
-    const qsizetype block = std::max<qsizetype>(1, BlockUnits / stride) * stride;
-    for (qsizetype at = 0; at < text.size(); at += block)
-        sink.writeLines(text.sliced(at, std::min(block, text.size() - at)));
+    const qsizetype block = linesPerBlock(stride) * stride;
+    for (QStringView rest(lines.data(), qsizetype(lines.size())); !rest.isEmpty(); rest = rest.sliced(std::min(block, rest.size())))
+        sink.writeLines(rest.first(std::min(block, rest.size())));
 }
 
 void message(std::FILE *err, const QString &text)
 {
-    const QByteArray bytes = (QStringLiteral("varnock-cli: ") + text + u'\n').toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
-    std::fflush(err);
+    std::fputs((QStringLiteral("varnock-cli: ") + text + u'\n').toLocal8Bit().constData(), err); // unbuffered
 }
 
 // Runs body and turns the failures of writing into messages and exit codes.
@@ -145,11 +146,8 @@ int guarded(const GenerateArguments &arguments, std::FILE *err, Body &&body)
     try {
         body();
         return ExitOk;
-    } catch (const VarnockError &error) {
-        if (!arguments.outputPath.isEmpty())
-            message(err, QStringLiteral("cannot write '%1': %2").arg(arguments.outputPath, error.description()));
-        else
-            message(err, error.description());
+    } catch (const VarnockError &error) { // only the word file throws these
+        message(err, QStringLiteral("cannot write '%1': %2").arg(arguments.outputPath, error.description()));
     } catch (const StreamError &error) {
         message(err, QStringLiteral("cannot write to standard output: %1")
                          .arg(QString::fromLocal8Bit(std::strerror(error.error))));

@@ -250,6 +250,8 @@ private Q_SLOTS:
             QCOMPARE(fileBytes(path), before);
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"words.txt"_qs});
         }
+        const CliRun tooMuch = runCli({u"-n"_qs, u"10000000"_qs, QString(4000, u'a')}); // 80 GB of lines: refused, not tried
+        QVERIFY2(tooMuch.exitCode == 1 && tooMuch.err == "varnock-cli: Out of memory\n", tooMuch.err.constData());
         // The largest count: ten million one-letter words.
         QCOMPARE(runCli(args("-n 10000000 --no-sort -s 1 a -o") << path).exitCode, 0);
         QCOMPARE(QFileInfo(path).size(), qint64(30000000));
@@ -291,6 +293,8 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished());
         QCOMPARE(reader.readAllStandardOutput(), expected);
         QCOMPARE(mode(fifo) & S_IFMT, S_IFIFO);
+        reader.start("sh", {"-c", "cat \"$0\" > \"$1\"", Data + u"example.nam"_qs, fifo}); // a rules file that comes through a pipe
+        QCOMPARE(runCli(args("-s 11 -n 4 --rules") << fifo).out, runCli(args("-s 11 -n 4 --rules") << Data + u"example.nam"_qs).out);
         // A full device of our own: the write fails as a full disk.
         const QString full = dir.filePath("full");
         QCOMPARE(QProcess::execute("mknod", {full, "c", "1", "7"}), 0);
