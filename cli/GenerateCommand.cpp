@@ -200,12 +200,9 @@ int runWordSource(const GenerateArguments &arguments, XoshiroRandom &random, std
     try {
         if (source.stream.givesWords)
             source.stream.generate(arguments.count, words, random);
-    } catch (const VarnockError &error) {
+    } catch (const VarnockError &error) { // the generators report running out of memory so
         message(err, error.description());
         return ExitInputRejected;
-    } catch (const std::bad_alloc &) {
-        message(err, VarnockError::standardDescription(ErrorNumber::OutOfMemory));
-        return ExitWriteFailed;
     }
     return writeWordArray(words, arguments, out, err);
 }
