@@ -25,8 +25,7 @@ const char *const Usage =
 
 void print(std::FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
 int badArguments(std::FILE *err, const QString &message)
