@@ -14,7 +14,7 @@ inline constexpr double compactHeightAtStart = 980;
 
 struct Geometry {
     QRectF txtFilter{0, 0, 2355, 315};
-    QRectF cmdGo{2400, 0, 495, 315};
+    QRectF cmdGo{QPointF(), QSizeF(495, 315)}; // every pass places it at the right edge
     QRectF txtNames{0, 360, 2895, 3060};
     QRectF lblStatus;
     QRectF picProgBar;

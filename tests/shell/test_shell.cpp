@@ -41,9 +41,9 @@ private Q_SLOTS:
         MainLayout::layoutPass(g, 2894.5, 3629.5, false); // CH - 255 and CW go half to even
         QCOMPARE(g.Shape1, QRectF(0, 3369, 2894, 255));
         MainLayout::layoutPass(g, 40, 600, false); // too narrow and low: those steps keep their last geometry
-        QCOMPARE((QList<QRectF>{g.txtFilter, g.cmdGo, g.txtNames, g.lblStatus, g.picProgBar, g.Shape1, g.cmdSelAll}),
+        QCOMPARE((QList<QRectF>{g.txtFilter, g.cmdGo, g.txtNames, g.lblStatus, g.picProgBar, g.Shape1, g.cmdSelAll, g.cmdSelNone}),
                  (QList<QRectF>{{0, 0, 2354.5, 315}, {-455, 0, 495, 315}, {0, 350, 2894.5, 2964.5}, {30, 3394, 2849, 230}, {15, 3394, 2864, 230},
-                                {0, 340, 40, 255}, {0, 0, 1382, 230}}));
+                                {0, 340, 40, 255}, {0, 0, 1382, 230}, {1482, 0, 1382, 230}}));
         QCOMPARE((QList<QLineF>{g.Line1[0], g.Line1[1]}), (QList<QLineF>{{5, 590, 40, 590}, {25, 350, 25, 595}}));
     }
 
