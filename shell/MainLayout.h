@@ -22,7 +22,7 @@ struct Geometry {
     QLineF Line1[2];
     // Relative to picProgBar.
     QRectF cmdSelAll{0, 0, 0, 230};
-    QRectF cmdSelNone{0, 0, 0, 230};
+    QRectF cmdSelNone{QPointF(), QSizeF(0, 230)}; // every pass sets its left
 };
 
 // One layout pass for a client area of CW x CH twips. Each step stands

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -13,23 +13,20 @@ public:
     MenuShortcutsFirst(QWidget *window, QObject *parent) : QObject(parent), window_(window) {}
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() != QEvent::ShortcutOverride || !window_)
-            return QObject::eventFilter(watched, event);
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        // Kept from the field, the override stays unclaimed, as it arrives, so the
+        // shortcut map runs the action (a disabled one runs nothing and the field
+        // gets the key press).
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        for (const QAction *action : window_->findChildren<QAction *>()) {
-            // Kept from the field, the override stays unclaimed, as it arrives, so the
-            // shortcut map runs the action (a disabled one runs nothing and the field
-            // gets the key press).
-            if (action->shortcuts().contains(pressed))
-                return true;
-        }
-        return false;
+        const QList<QAction *> actions = window_->findChildren<QAction *>();
+        return std::any_of(actions.begin(), actions.end(), [&](const QAction *a) { return a->shortcuts().contains(pressed); });
     }
 
 private:
-    QPointer<QWidget> window_;
+    QWidget *window_; // outlives the filter, which belongs to one of its fields
 };
 
 } // namespace

@@ -193,7 +193,7 @@ private Q_SLOTS:
         const QString most = sorted(collectDistinctWords(25, stuck, letters, {}, random, {.fruitlessDraws = 10})); // 25 of 26 letters
         QVERIFY2(most.size() == 28 && most.startsWith(u'0') && most.endsWith(u"11") && most.contains(u'Q') && most.toUpper() == most
                      && QSet<QChar>(most.begin() + 1, most.end() - 2).size() == 25, qPrintable(most));
-        QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 25})), u"2Q51"_qs); // 26 words: one too many to list
+        QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, [](const QString &) { return true; }, random, {10, 50, 25})), u"250"_qs); // 26 words: one too many to list
         QCOMPARE(sorted(collectDistinctWords(2, stuck, letters, {}, random, {10, 50, 26})).remove(QRegularExpression(u"[A-Z]"_qs)), u"011"_qs);
         bool gaveUp = false; // with repeats: three rejected draws in a row give up, an accepted one starts the count again
         const QStringList accepted = collectAcceptedWords(5, [&] { return QString(u"QQAQQQA"[next++ % 7]); }, [](const QString &w) { return w == u"Q"; }, 3, gaveUp);
