@@ -29,8 +29,7 @@ void ProgressBox::clearImage()
     const QSize pixels = (QSizeF(size()) * dpr).toSize().expandedTo(QSize(1, 1));
     if (image_.size() != pixels)
         image_ = QImage(pixels, QImage::Format_RGB32);
-    image_.setDevicePixelRatio(dpr);
-    image_.fill(back_);
+    image_.fill(back_); // one colour, which looks the same at any pixel ratio
 }
 
 void ProgressBox::setBackColor(const QColor &color)
@@ -77,7 +76,6 @@ void ProgressBox::prepareStrips(const QString &caption)
     {
         QPainter p(&blank_);
         p.setFont(font());
-        p.fillRect(QRect(x, y, tw, th), QColor(white));
         p.setPen(QColor(navy));
         p.drawText(QPointF(x, y + metrics.ascent()), caption);
     }
