@@ -77,7 +77,7 @@ bool SettingsStore::getFlag(const QString &section, const QString &key, bool def
 
 bool SettingsStore::getFlag(const SettingKey &key) const
 {
-    return getFlag(key.sectionName(), key.keyName(), parseFlag(key.defaultText(), false));
+    return getFlag(key.sectionName(), key.keyName(), key.defaultText() == flagText(true));
 }
 
 void SettingsStore::saveFlag(const QString &section, const QString &key, bool value)

@@ -30,7 +30,7 @@ void decodeValue(std::uint32_t type, const QByteArray &data, QString &KeyVal)
 bool GetKeyValue(Registry &registry, std::uint32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef,
                  QString &KeyVal)
 {
-    std::uint32_t type = 0;
+    std::uint32_t type{}; // set by every query that succeeds
     QByteArray data;
     if (!registry.queryValue(KeyRoot, KeyName, SubKeyRef, type, data) || data.size() > ValueBufferSize) {
         KeyVal.clear();

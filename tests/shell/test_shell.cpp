@@ -222,7 +222,8 @@ private Q_SLOTS:
             for (bool expected : {!mark, mark}) {
                 QVERIFY(w.mnuKillDupes->isEnabled() == w.mnuSort->isChecked()); // erasing is usable only while sorting
                 QTest::keyClick(w.txtFilter->lineEdit(), letter, Qt::ControlModifier);
-                QCOMPARE(QString::number(item->isChecked()) + h.stored(full), QString::number(expected) + (expected ? u"True"_qs : u"False"_qs));
+                QCOMPARE(QString::number(item->isChecked()) + QString::fromLatin1(fileBytes(h.iniPath)).section(u'\n', 1, 1), // on disk at once
+                         QString::number(expected) + QLatin1String(key) + (expected ? u"=True"_qs : u"=False"_qs));
             }
             QVERIFY(h.storedKeys() == QStringList{full} && w.txtFilter->currentText().isEmpty()); // the key was the menu's
         }
