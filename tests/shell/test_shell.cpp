@@ -102,7 +102,7 @@ private Q_SLOTS:
             { return root == SystemInfo::HKEY_LOCAL_MACHINE_ROOT && k + u'|' + v == key && (t = type, d = bytes, true); }
         };
         const QString path = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH"_qs, folder = u"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"_qs;
-        const std::uint32_t sz = SystemInfo::RegSz, dword = SystemInfo::RegDword;
+        const std::uint32_t sz = 1, dword = 4; // REG_SZ and REG_DWORD, as the registry numbers them
         for (const auto &[key, type, bytes, outcome] : std::initializer_list<std::tuple<QString, std::uint32_t, QByteArray, QString>>{
                  {path, sz, {"C:\\m.exe\0", 9}, u"1C:\\m.exe"_qs}, {path, sz, QByteArray(1024, 'x'), u"1"_qs + QString(1024, u'x')},
                  {path, sz, QByteArray(1025, 'x'), u"1/bin/kinfocenter"_qs}, {path, 7, "C:\\m.exe", u"1"_qs},
