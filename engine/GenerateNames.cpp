@@ -5,7 +5,8 @@
 #include <new>
 
 WordBuilder::WordBuilder(QStringView filter, const GenerationOptions &options)
-    : diphthongs_(options.diphthongs)
+    : length_(filter.size())
+    , diphthongs_(options.diphthongs)
 {
     using namespace LetterTables;
     vowels_ = options.realityMode ? WeightedVowels : Vowels;
@@ -36,17 +37,16 @@ WordBuilder::WordBuilder(QStringView filter, const GenerationOptions &options)
             pos += 1;
         }
     }
-    length_ = filter.size();
 }
 
 QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &GeneratedNames,
                       bool CaseMatters, RandomSource &random, const GenerationOptions &options,
                       const GenerationHooks &hooks)
 {
-    if (NoOfNames == 0)
-        return QString();
     if (NoOfNames < 0)
         throw VarnockError(ErrorNumber::SubscriptOutOfRange);
+    if (NoOfNames == 0)
+        return QString();
 
     const WordBuilder builder(Filter, options);
     try {
@@ -62,7 +62,7 @@ QString GenerateNames(const QString &Filter, qint64 NoOfNames, WordArray &Genera
             generateWords(builder, NoOfNames, CaseMatters, random, options, hooks, slot);
     } catch (const std::bad_alloc &) {
         // Reached on real memory exhaustion only, which no test can bring about safely.
-        GeneratedNames = WordArray(1);
+        GeneratedNames = WordArray{QString()};
         throw VarnockError(ErrorNumber::OutOfMemory);
     }
     return GeneratedNames[1];

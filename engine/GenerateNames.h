@@ -54,7 +54,7 @@ private:
     };
 
     std::vector<Element> elements_;
-    qsizetype length_ = 0;
+    qsizetype length_;
     bool diphthongs_;
     QStringView vowels_, consonants_, vowelPairs_, consonantPairs_;
 };

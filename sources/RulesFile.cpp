@@ -108,7 +108,7 @@ void GenerateFromRules(qint64 NoOfNames, WordArray &WordArray, const RuleLists &
             });
         }
     } catch (const std::bad_alloc &) {
-        WordArray = QStringList(1); // the words made so far go, so that the report has memory to use
+        WordArray = QStringList{QString()}; // the words made so far go, so that the report has memory to use
         throw VarnockError(ErrorNumber::OutOfMemory);
     }
 }
