@@ -91,26 +91,16 @@ void WindowPlacement::apply()
     window_->move(outer.topLeft());
 }
 
-bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
+bool WindowPlacement::eventFilter(QObject *, QEvent *event)
 {
-    if (watched != window_ || !target_.isValid())
-        return false;
-    switch (event->type()) {
-    case QEvent::Show:
+    // Shown, or back in the normal state: it settles on the target again,
+    // applied once the event loop has turned.
+    const bool normal = !(window_->windowState() & notNormal);
+    if (target_.isValid() && (event->type() == QEvent::Show || (event->type() == QEvent::WindowStateChange && normal))) {
         checksLeft_ = settleChecks;
         settle_->start();
-        if (!(window_->windowState() & notNormal))
-            QTimer::singleShot(0, this, [this] { if (target_.isValid()) apply(); });
-        break;
-    case QEvent::WindowStateChange:
-        if (!(window_->windowState() & notNormal)) {
-            checksLeft_ = settleChecks;
-            settle_->start();
-            QTimer::singleShot(0, this, [this] { if (target_.isValid()) apply(); });
-        }
-        break;
-    default:
-        break;
+        if (normal)
+            QMetaObject::invokeMethod(this, [this] { if (target_.isValid()) apply(); }, Qt::QueuedConnection);
     }
     return false;
 }
@@ -129,7 +119,7 @@ void WindowPlacement::restore()
     const auto stored = [this](const SettingKey &key, double fallback) {
         return float(Placement::storedNumber(settings_.get(key), Placement::storedNumber(key.defaultText(), fallback)));
     };
-    if (stored(keys_.WindowState, 0) == 2) {
+    if (Placement::storedNumber(settings_.get(keys_.WindowState), keys_.WindowState.defaultText().toDouble()) == 2) {
         setOuterGeometry(centredOnScreen(designOuter_));
         window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
         return;
