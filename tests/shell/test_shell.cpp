@@ -56,7 +56,7 @@ private Q_SLOTS:
                                                    [](const QString &) { return true; }});
             QCOMPARE(about.lblDescription->text(), u"Varnock generates words of a particular form. When you enter a word in the box, it "
                                                    "is analyzed and %1 new words based on your filter are generated."_qs.arg(quoted));
-            QCOMPARE(about.windowTitle() + u'|' + about.lblTitle->text() + u'|' + about.lblVersion->text(), u"About Varnock|Varnock|Version " VARNOCK_EXPECTED_VERSION ""_qs);
+            QCOMPARE(about.objectName() + about.windowTitle() + u'|' + about.lblTitle->text() + u'|' + about.lblVersion->text(), u"frmAboutAbout Varnock|Varnock|Version " VARNOCK_EXPECTED_VERSION ""_qs);
             QVERIFY(!about.picIcon->pixmap().isNull() && about.lblTitle->font().bold() && about.lblTitle->font().pointSizeF() == about.font().pointSizeF() * 1.8);
             QCOMPARE(accessibleNames(about), (QStringList{"cmdOK=OK", "cmdSysInfo=System information"}));
             QCOMPARE(about.size(), QSize(382, 237));
