@@ -69,10 +69,10 @@ void frmAbout::buildControls()
     lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    // The etched separator: a 2-pixel white line under a grey one.
+    // The etched separator: a 2-pixel white line under a grey one (made
+    // later, so drawn over it).
     Line1_0 = makeLine(this, QStringLiteral("Line1_0"), QColor(0xFF, 0xFF, 0xFF), 105, 5654, 2460, 2);
     Line1_1 = makeLine(this, QStringLiteral("Line1_1"), QColor(0x80, 0x80, 0x80), 90, 5654, 2460, 1);
-    Line1_1->raise();
 
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
