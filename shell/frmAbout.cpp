@@ -133,13 +133,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::StartSysInfo()
 {
-    bool started = false;
-    try {
-        started = SystemInfo::startTool(platform_);
-    } catch (...) {
-        started = false;
-    }
-    if (!started)
+    if (!SystemInfo::startTool(platform_))
         dialogs_.message(this, QStringLiteral("System Information Is Unavailable At This Time"),
                          settings_.applicationName(), Dialogs::Icon::None);
 }

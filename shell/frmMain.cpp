@@ -37,10 +37,8 @@ frmMain::frmMain(SettingsStore &settings, RandomSource &random, Dialogs &dialogs
     Form_Load();
 }
 
-frmMain::~frmMain()
-{
-    qApp->removeEventFilter(this);
-}
+// The application drops the key-preview filter by itself when the window goes.
+frmMain::~frmMain() = default;
 
 namespace {
 
@@ -71,7 +69,6 @@ void frmMain::createControls()
     cmdGo = named(new QPushButton(tr("Rnd"), client), "cmdGo");
     cmdGo->setAccessibleName(tr("Random filter"));
     cmdGo->setToolTip(tr("Click here for a random filter"));
-    cmdGo->setAutoDefault(false);
 
     namesModel = named(new QStringListModel(this), "namesModel");
     txtNames = named(new QListView(client), "txtNames");
