@@ -25,6 +25,7 @@ namespace {
 const auto P = ScriptedRandom::pick;
 qsizetype selectedRows(const frmMain &w) { return w.txtNames->selectionModel()->selectedRows().size(); }
 QStringList files(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name); }
+QString menuLayout(const QMenu *m) { QString s; for (const QAction *a : m->actions()) s += a->isSeparator() ? u"| "_qs : a->text() + u' '; return s; }
 } // namespace
 
 class TestShell : public QObject {
@@ -170,8 +171,10 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle() + u'|' + w.lblStatus->text(), u"Varnock|Varnock ready."_qs);
         QCOMPARE(AppIcons::varnock().availableSizes(), (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         QCOMPARE(w.mnuDirectSave->data().toString(), QDir::homePath() + u"/Documents/fdkdsfk.txt"_qs);
-        QVERIFY(w.windowState() & Qt::WindowMaximized && w.picProgBar->isHidden() && w.cmdSelAll->isHidden() && w.mnuCopy->isEnabled() && w.mnuSave->isEnabled()
-                && w.txtNames->uniformItemSizes()); // 30,000 rows laid out without measuring each
+        QVERIFY(w.windowState() & Qt::WindowMaximized && w.picProgBar->isHidden() && w.cmdSelAll->isHidden() && w.cmdSelNone->isHidden() && w.mnuCopy->isEnabled()
+                && w.mnuSave->isEnabled() && w.txtNames->uniformItemSizes()); // 30,000 rows laid out without measuring each
+        QCOMPARE(menuLayout(w.mnuFile) + menuLayout(w.mnuOptions) + menuLayout(w.mnuOperation), u"&Generate words O&pen Varnock file... &Open rules file... | G&enetic creator... | &Copy to clipboard "
+                 "&Save words... | E&xit &Direct save... &Operation &Generation &Sort alphabetically &Erase duplicates | &Generated words &Fast mode &Match case | Clear list "_qs);
         QTRY_COMPARE(QApplication::focusWidget(), w.cmdGo);
         QList<QWidget *> order;
         for (QWidget *next = w.cmdGo; order.size() < 4;)
@@ -183,10 +186,10 @@ private Q_SLOTS:
         w.txtFilter->setEditText(u"Ma"_qs);
         QTest::keyClick(w.cmdGo, Qt::Key_Backtab); // the box sees its own focus too: its text is selected, ready to be typed over
         QVERIFY(w.txtFilter->lineEdit()->hasFocus() && w.txtFilter->lineEdit()->selectedText() == u"Ma");
-        w.txtNames->setFocus();
-        w.mnuOptions->popup(QPoint(0, 0)); // a menu takes the focus to the filter box, the status box back
-        w.mnuOptions->hide();
-        QTRY_VERIFY(w.txtFilter->hasFocus() && w.picProgBar->isHidden());
+        for (QMenu *menu : {w.mnuFile, w.mnuOptions, w.mnuHelp}) { // a menu takes the focus to the filter box, the status box back
+            w.txtNames->setFocus(), menu->popup(QPoint(0, 0)), menu->hide();
+            QTRY_VERIFY(w.txtFilter->hasFocus() && w.picProgBar->isHidden());
+        }
         QCOMPARE(h.storedKeys(), QStringList()); // defaults are never written just because they were used
         w.txtFilter->addItems({"ma", "", "lo"});
         w.txtFilter->clearEditText();
