@@ -187,9 +187,14 @@ private Q_SLOTS:
         QTest::keyClick(w.cmdGo, Qt::Key_Backtab); // the box sees its own focus too: its text is selected, ready to be typed over
         QVERIFY(w.txtFilter->lineEdit()->hasFocus() && w.txtFilter->lineEdit()->selectedText() == u"Ma");
         for (QMenu *menu : {w.mnuFile, w.mnuOptions, w.mnuHelp}) { // a menu takes the focus to the filter box, the status box back
-            w.txtNames->setFocus(), menu->popup(QPoint(0, 0)), menu->hide();
+            w.txtNames->setFocus();
+            QVERIFY(w.picProgBar->isVisible()); // the list's own focus shows the panel
+            menu->popup(QPoint(0, 0)), menu->hide();
             QTRY_VERIFY(w.txtFilter->hasFocus() && w.picProgBar->isHidden());
         }
+        QString modal; // About... shows its box over the window until it is closed
+        QTimer::singleShot(0, [&] { QWidget *box = QApplication::activeModalWidget(); modal = box->objectName(), box->close(); });
+        QCOMPARE((w.mnuAbout->trigger(), modal), u"frmAbout"_qs);
         QCOMPARE(h.storedKeys(), QStringList()); // defaults are never written just because they were used
         w.txtFilter->addItems({"ma", "", "lo"});
         w.txtFilter->clearEditText();
