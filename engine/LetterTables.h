@@ -29,8 +29,13 @@ static_assert(WeightedVowelPairs.size() == 206);
 // Class tests ignore case and know only the 26 letters a-z.
 inline bool isVowel(char16_t c)
 {
-    c = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    return c == u'a' || c == u'e' || c == u'i' || c == u'o' || c == u'u';
+    switch (c) {
+    case u'a': case u'e': case u'i': case u'o': case u'u':
+    case u'A': case u'E': case u'I': case u'O': case u'U':
+        return true;
+    default:
+        return false;
+    }
 }
 
 inline bool isConsonant(char16_t c)

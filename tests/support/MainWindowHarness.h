@@ -84,6 +84,8 @@ struct BarWatcher : QObject {
             for (int x = 0; x < box->image().width(); ++x)
                 navy += box->image().pixel(x, 0) == ProgressBox::navy;
             widths << navy;
+            for (const QWidget *button : box->findChildren<QPushButton *>())
+                buttonsShown |= button->isVisible();
         }
         return false;
     }
@@ -91,4 +93,5 @@ struct BarWatcher : QObject {
     QLabel *label;
     QList<int> widths;
     QStringList captions;
+    bool buttonsShown = false; // the panel's, while the bar was drawn
 };
