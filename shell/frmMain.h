@@ -140,6 +140,8 @@ private:
     void showGenerateError(int number, const QString &description);
     void runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate);
     void reportFailure(const QString &text);
+    // The run's status in the strip and the bar over it, without the panel's buttons.
+    void showRunStatus(const QString &status);
     QString proposeWordFile(const QString &filter, const QString &title);
     void setSelectedAll(bool selected);
     void fillList();

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStringListModel>
-#include <new>
 
 namespace {
 
@@ -84,25 +83,17 @@ void frmMain::mnuOpen_Click()
 void frmMain::runFromFile(const QString &status, const std::function<void(qint64, const GenerationHooks &)> &generate)
 {
     try {
-        lblStatus->setText(status); // painted with the bar's first drawing, which repaints at once
-        cmdSelAll->hide();
-        cmdSelNone->hide();
-        picProgBar->show();
+        showRunStatus(status);
         const qint16 count =
             fileRunCount(settings_.get(VarnockSettings::HowMany));
         GenerationHooks hooks;
         hooks.progress = [this](float fraction, const QString &caption) { DrawProgress(fraction, caption); };
-        generate(count, hooks);
+        generate(count, hooks); // the list's first step yields, so none is needed here
         picProgBar->hide();
-        yieldToEvents();
     } catch (const ProgramEnded &) {
         return;
-    } catch (const VarnockError &error) {
+    } catch (const VarnockError &error) { // running out of memory included: the generators say so
         reportFailure(tr("The words could not be generated: %1.").arg(error.description()));
-        return;
-    } catch (const std::bad_alloc &) {
-        reportFailure(tr("The words could not be generated: %1.")
-                          .arg(VarnockError::standardDescription(ErrorNumber::OutOfMemory)));
         return;
     }
     try {
@@ -114,10 +105,15 @@ void frmMain::runFromFile(const QString &status, const std::function<void(qint64
                               .arg(mnuDirectSave->data().toString(), error.description()));
         else
             reportFailure(tr("The words could not be listed: %1.").arg(error.description()));
-    } catch (const std::bad_alloc &) {
-        reportFailure(tr("The words could not be listed: %1.")
-                          .arg(VarnockError::standardDescription(ErrorNumber::OutOfMemory)));
     }
+}
+
+void frmMain::showRunStatus(const QString &status)
+{
+    lblStatus->setText(status); // painted with the bar's first drawing, which repaints at once
+    cmdSelAll->hide();
+    cmdSelNone->hide();
+    picProgBar->show();
 }
 
 void frmMain::reportFailure(const QString &text)

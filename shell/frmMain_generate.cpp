@@ -27,10 +27,7 @@ void frmMain::mnuGenerate_Click()
         if (txtFilter->currentText().isEmpty())
             txtFilter->setEditText(RandomFilter(random_));
         EnableControls(false);
-        lblStatus->setText(tr("Sorting words...")); // painted with the bar's first drawing
-        cmdSelAll->hide();
-        cmdSelNone->hide();
-        picProgBar->show();
+        showRunStatus(tr("Sorting words..."));
 
         const QString filter = filterFromSample(txtFilter->currentText());
         const qint32 count =
@@ -44,12 +41,11 @@ void frmMain::mnuGenerate_Click()
         GenerateNames(filter, count, WordArray_, CaseMatters, random_, options, hooks);
 
         picProgBar->hide();
-        yieldToEvents();
-        PopulateList();
+        PopulateList(); // which yields before anything else
     } catch (const VarnockError &error) {
         showGenerateError(error.number(), error.description());
     } catch (const ProgramEnded &) {
-    } catch (const std::bad_alloc &) {
+    } catch (const std::bad_alloc &) { // before the run (the list maps its own)
         showGenerateError(int(ErrorNumber::OutOfMemory), VarnockError::standardDescription(ErrorNumber::OutOfMemory));
     }
 }

@@ -1,6 +1,7 @@
 // Filling the word list (or the direct-save file) after a run.
 #include "shell/frmMain.h"
 
+#include "engine/VarnockError.h"
 #include "wordlist/WordFile.h"
 #include "wordlist/WordSort.h"
 
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStringListModel>
+#include <new>
 
 namespace {
 
@@ -27,7 +29,7 @@ QLineEdit *editorOf(QWidget *widget)
 } // namespace
 
 void frmMain::PopulateList()
-{
+try {
     if (mnuSort->isChecked()) {
         lblStatus->setText(tr("Sorting words..."));
         yieldToEvents();
@@ -47,6 +49,8 @@ void frmMain::PopulateList()
         fillList();
     lblStatus->setText(tr("Ready."));
     EnableControls(true);
+} catch (const std::bad_alloc &) {
+    throw VarnockError(ErrorNumber::OutOfMemory); // reported as the callers report any failure
 }
 
 void frmMain::writeDirectSave()

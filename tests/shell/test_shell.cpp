@@ -530,6 +530,10 @@ private Q_SLOTS:
             QCOMPARE(w.picProgBar->isVisible(), r[0] == u"generate" && !message.isEmpty() && r[2].isEmpty());
             QCOMPARE(files(h.dir.path()) << fileBytes(h.dir.filePath(u"plain.txt"_qs)), (QStringList{"Varnock.conf", "folder", "plain.txt", ""}));
         }
+        struct Exhausted final : RandomSource { float next() override { throw std::bad_alloc(); } void reseedFromClock() override {} } exhausted;
+        MainWindowHarness h; // memory runs out as the random sample for an empty box is drawn
+        h.open(&exhausted), h.typeAndEnter(QString());
+        QCOMPARE(h.dialogs.messages() + h.disabled(), QStringList{u"%1"_qs.arg(error).arg(7).arg(u"Out of memory"_qs)});
     }
 
     // Ctrl+W (pattern) and Ctrl+O (rules) with a scripted open dialog; two words, sorted and unique.
