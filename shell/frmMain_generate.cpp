@@ -64,10 +64,9 @@ void frmMain::txtFilter_KeyPress(ushort &KeyAscii)
     if (KeyAscii != 13)
         return;
     const QString text = txtFilter->currentText();
+    // Adding keeps the edit text: the first entry becomes current with the same text.
     if (txtFilter->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
         txtFilter->addItem(text);
-    // Adding may have replaced the edit text; the sample must stay as typed.
-    txtFilter->setEditText(text);
     txtFilter->lineEdit()->selectAll();
     KeyAscii = 0;
     mnuGenerate_Click();
