@@ -25,8 +25,7 @@ QByteArray expectedLines(const QStringList &options, const QString &sample, qint
     GenerationHooks hooks;
     hooks.caseSample = [&] { return sample; };
     GenerateNames(filterFromSample(sample), count, words, options.contains(u"--match-case"_qs), random,
-                  {.realityMode = !options.contains(u"--plain"_qs), .diphthongs = !options.contains(u"--no-groups"_qs)},
-                  hooks);
+                  {.realityMode = !options.contains(u"--plain"_qs), .diphthongs = !options.contains(u"--no-groups"_qs)}, hooks);
     if (sort)
         Shaker(words);
     if (sort && !options.contains(u"--keep-duplicates"_qs))
@@ -39,8 +38,7 @@ QByteArray expectedLines(const QStringList &options, const QString &sample, qint
 
 void row(const char *line, int exitCode, const char *out, const char *err = "", const char *shape = "")
 {
-    QTest::newRow(line) << QString::fromUtf8(line) << exitCode << QString::fromUtf8(out) << QString::fromUtf8(err)
-                        << QString::fromUtf8(shape);
+    QTest::newRow(line) << QString::fromUtf8(line) << exitCode << QString::fromUtf8(out) << QString::fromUtf8(err) << QString::fromUtf8(shape);
 }
 } // namespace
 
@@ -115,29 +113,22 @@ private Q_SLOTS:
         row("--random --pattern @elvish.vnk", 2, "", "cannot be combined");
         // Files: warnings, refusals in the system's or the reader's words.
         row("-n 2 --pattern @off_by_one.vnk", 0, "Rador\n", "warning: @off_by_one.vnk: line 2: the rule names section 3, which the file does not have");
-        row("check @off_by_one.vnk", 0,
-            "@off_by_one.vnk: line 2: the rule names section 3, which the file does not have (sections count from "
-            "0; this file has sections 0 to 2)\n@off_by_one.vnk: line 3: section 0 is never named by the rule, so "
-            "its entries are never used (sections count from 0)\n@off_by_one.vnk: possible words: 1 (exact)\n");
+        row("check @off_by_one.vnk", 0, "@off_by_one.vnk: line 2: the rule names section 3, which the file does not have (sections count from 0; this file "
+            "has sections 0 to 2)\n@off_by_one.vnk: line 3: section 0 is never named by the rule, so its entries are never used (sections count from 0)\n"
+            "@off_by_one.vnk: possible words: 1 (exact)\n");
         row("check @leading_blanks.vnk", 0, "@leading_blanks.vnk: line 2: the rule names section 5, which the file does not have (sections "
             "count from 0; this file has only section 0)\n@leading_blanks.vnk: possible words: 1 (exact)\n"); // a comment may start with blanks
-        row("check @unnamed_section.vnk", 0, "@unnamed_section.vnk: line 1: the rule names section 1, which the file "
-            "does not have (sections count from 0; this file has only section 0)\n@unnamed_section.vnk: line 2: section "
-            "0 is never named by the rule, so its entries are never used (sections count from 0)\n"
-            "@unnamed_section.vnk: possible words: 1 (exact)\n");
-        row("check @elvish.vnk @example.nam", 0,
-            "@elvish.vnk: possible words: 18 (exact)\n@example.nam: possible words: 4 (exact)\n");
-        row("check @tag_rules.nam", 0,
-            "@tag_rules.nam: line 4: '[END]' is read as an entry: only [MIDDLE] ends this section\n"
-            "@tag_rules.nam: line 5: '[STOP]' is read as an entry: only [MIDDLE] ends this section\n"
-            "@tag_rules.nam: line 6: '[MIDDLE] ' is read as an entry: a tag must stand alone on its line, without "
-            "blanks\n@tag_rules.nam: line 11: '[STOP] ' is read as an entry: a tag must stand alone on its line, "
-            "without blanks\n@tag_rules.nam: possible words: 12 (exact)\n");
-        row("check @no_next.vnk", 1, "@no_next.vnk: line 1: no [next] line follows the rule, so the file has no "
-                                     "sections\n@no_next.vnk: This file is not a valid Varnock file.\n");
-        row("check @ends_in_end.nam", 1, "@ends_in_end.nam: line 7: the file ends inside the end section, before "
-                                         "[STOP]\n@ends_in_end.nam: This file is not a valid rules file.\n"
-                                         "@ends_in_end.nam: possible words: 2 (exact)\n"); // still gives words
+        row("check @unnamed_section.vnk", 0, "@unnamed_section.vnk: line 1: the rule names section 1, which the file does not have (sections count from 0; "
+            "this file has only section 0)\n@unnamed_section.vnk: line 2: section 0 is never named by the rule, so its entries are never used (sections "
+            "count from 0)\n@unnamed_section.vnk: possible words: 1 (exact)\n");
+        row("check @elvish.vnk @example.nam", 0, "@elvish.vnk: possible words: 18 (exact)\n@example.nam: possible words: 4 (exact)\n");
+        row("check @tag_rules.nam", 0, "@tag_rules.nam: line 4: '[END]' is read as an entry: only [MIDDLE] ends this section\n"
+            "@tag_rules.nam: line 5: '[STOP]' is read as an entry: only [MIDDLE] ends this section\n@tag_rules.nam: line 6: '[MIDDLE] ' is read as an "
+            "entry: a tag must stand alone on its line, without blanks\n@tag_rules.nam: line 11: '[STOP] ' is read as an entry: a tag must stand alone "
+            "on its line, without blanks\n@tag_rules.nam: possible words: 12 (exact)\n");
+        row("check @no_next.vnk", 1, "@no_next.vnk: line 1: no [next] line follows the rule, so the file has no sections\n@no_next.vnk: This file is not a valid Varnock file.\n");
+        row("check @ends_in_end.nam", 1, "@ends_in_end.nam: line 7: the file ends inside the end section, before [STOP]\n@ends_in_end.nam: This file is not a "
+            "valid rules file.\n@ends_in_end.nam: possible words: 2 (exact)\n"); // still gives words
         row("check @no-such-file.vnk", 1, "", "cannot open @no-such-file.vnk: No such file or directory");
         row("check @", 1, "", "Is a directory");
         row("check", 2, "", "no FILE");
@@ -200,8 +191,7 @@ private Q_SLOTS:
             QCOMPARE(run.lines().size(), out.mid(1).toInt());
         else if (out != u"*")
             QCOMPARE(QString::fromUtf8(run.out), out);
-        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).contains(err.replace(u'@', Data)),
-                 run.err.constData());
+        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).contains(err.replace(u'@', Data)), run.err.constData());
         const QRegularExpression lineShape(shape);
         for (const QString &word : run.lines()) {
             QVERIFY2(lineShape.match(word).hasMatch(), qPrintable(word));
@@ -345,8 +335,7 @@ private Q_SLOTS:
         // The same seed through the window's loop gives the same siblings.
         XoshiroRandom random(77);
         QStringList expected;
-        breedSiblings(u"Christopher"_qs, [] { return 25.0; }, [] { return 3; }, random,
-                      [&](const QString &s) { expected << s; });
+        breedSiblings(u"Christopher"_qs, [] { return 25.0; }, [] { return 3; }, random, [&](const QString &s) { expected << s; });
         QCOMPARE(expected.size(), 25);
         QCOMPARE(run.lines(), expected);
         QCOMPARE(runCli(args("mutate Christopher -s 77 --mutations 3 -n 25")).out, run.out);

@@ -34,13 +34,8 @@ def wait_until(predicate, what):
         time.sleep(0.05)
     return value
 
-def desktop_entry(app_id):
-    """The keys of a desktop entry shipped in dist/."""
-    with open(os.path.join(DIST, f"{app_id}.desktop"), encoding="utf-8") as f:
-        return dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line and line[0] != "#")
-
 def read_ini(path):
-    """{section: {key: value}} of a QSettings INI file, {} if absent."""
+    """{section: {key: value}} of a QSettings INI file or a desktop entry, {} if absent."""
     parser = configparser.RawConfigParser(strict=False, delimiters=("=",))
     parser.optionxform = str
     parser.read(path, encoding="utf-8")
@@ -51,25 +46,6 @@ def write_ini(path, sections):
     with open(path, "w", encoding="utf-8") as f:
         for section, keys in sections.items():
             f.write(f"[{section}]\n" + "".join(f"{k}={v}\n" for k, v in keys.items()) + "\n")
-
-class App:
-    def __init__(self, name, process):
-        self.name, self.process = name, process
-
-    def wait_idle(self, quiet=0.4):
-        """Until no processor time (utime, stime) was used for `quiet` s: the window waits for input."""
-        seen = {"ticks": None, "since": 0.0}
-        def idle():
-            with open(f"/proc/{self.process.pid}/stat") as f:  # gone with the process: the step fails
-                ticks = f.read().rsplit(")", 1)[1].split()[11:13]
-            if ticks != seen["ticks"]:
-                seen.update(ticks=ticks, since=time.monotonic())
-            return time.monotonic() - seen["since"] >= quiet
-        wait_until(idle, f"{self.name} to be idle")
-
-    def wait_exit(self):
-        wait_until(lambda: self.process.poll() is not None, f"{self.name} to end")
-        return self.process.returncode
 
 class Session:
     def __init__(self, programs):
@@ -114,7 +90,20 @@ class Session:
         return p
 
     def start(self, name):
-        return App(name, self._spawn([self.programs[name]], stdout=self.log(name), stderr=subprocess.STDOUT))
+        return self._spawn([self.programs[name]], stdout=self.log(name), stderr=subprocess.STDOUT)
+    def wait_idle(self, process, quiet=0.4):
+        """Until no processor time (utime, stime) was used for `quiet` s: the window waits for input."""
+        seen = {"ticks": None, "since": 0.0}
+        def idle():
+            with open(f"/proc/{process.pid}/stat") as f:  # gone with the process: the step fails
+                ticks = f.read().rsplit(")", 1)[1].split()[11:13]
+            if ticks != seen["ticks"]:
+                seen.update(ticks=ticks, since=time.monotonic())
+            return time.monotonic() - seen["since"] >= quiet
+        wait_until(idle, f"{process.args[0]} to be idle")
+    def wait_exit(self, process):
+        wait_until(lambda: process.poll() is not None, f"{process.args[0]} to end")
+        return process.returncode
 
     def run(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=STEP_TIMEOUT).stdout

@@ -7,11 +7,11 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # keep the source tree clean
-from harness import check, check_equal, desktop_entry, journey, main, wait_until, write_ini  # noqa: E402
+from harness import DIST, check, check_equal, journey, main, read_ini, wait_until, write_ini  # noqa: E402
 
 def start(s, name="varnock"):
     app, win = s.start(name), s.wait_window(f"^{name.capitalize()}$")
-    app.wait_idle()
+    s.wait_idle(app)
     s.focus(win)
     return app, win
 
@@ -34,10 +34,10 @@ def start_close_rounds(s):
     for name in ("kestrin", "varnock"):  # Varnock's first start: maximised
         app, win = start(s, name)
         check_equal(s.prop(win, "WM_CLASS").split(", ")[-1].strip('"'),
-                    desktop_entry(f"org.varnock.{name.capitalize()}")["StartupWMClass"], "window class")
+                    read_ini(f"{DIST}/org.varnock.{name.capitalize()}.desktop")["Desktop Entry"]["StartupWMClass"], "window class")
         check(name == "varnock" or [s.geometry(win)[k] for k in ("WIDTH", "HEIGHT")] == [381, 146], "Kestrin's client area (5715 x 2190 twips)")
         s.close_window(win)
-        check_equal(app.wait_exit(), 0, f"{name}'s exit code after Alt+F4")
+        check_equal(s.wait_exit(app), 0, f"{name}'s exit code after Alt+F4")
     check_equal(s.settings("Varnock")["Window"]["WindowState"], "2", "state after a maximised first run")
     placement = {"WindowState": "0", "Height": "5010", "Width": "4005", "Top": "1050", "Left": "2100"}
     write_ini(s.settings_path("Varnock"), {"Window": placement})
@@ -45,7 +45,7 @@ def start_close_rounds(s):
         app, win = start(s)
         check_equal(s.settled_frame(win), {"X": 140, "Y": 70, "WIDTH": 267, "HEIGHT": 334}, f"frame {round}")
         s.close_window(win)
-        app.wait_exit()
+        s.wait_exit(app)
         stored = s.settings("Varnock")["Window"]
         check(all(abs(float(stored[k]) - float(v)) <= 15 for k, v in placement.items()),
               f"round {round}: stored {stored}, was {placement}")
@@ -98,7 +98,7 @@ def varnock_end_during_long_run(s):
     s.xdotool("key", "--window", win, "Escape")
     answer(s, "^Varnock$", "y", exclude=[win])
     answered = time.monotonic()
-    app.wait_exit()
+    s.wait_exit(app)
     check(time.monotonic() - answered < 1.0, f"ended {time.monotonic() - answered:.1f} s after Yes")
     check_equal(sorted(os.listdir(s.files)), ["long.vnk"], "files after Yes")
 
@@ -120,7 +120,7 @@ def varnock_genetic_creator(s):
     s.focus(win)
     s.key("ctrl+e")
     check_equal(s.settled_frame(s.wait_window("^Genetic creator$")), designed, "frame at the second opening")
-    check(app.process.poll() is None, "closing the genetic creator ended Varnock")
+    check(app.poll() is None, "closing the genetic creator ended Varnock")
 
 @journey
 def varnock_german_locale(s):

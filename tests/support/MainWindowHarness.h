@@ -34,13 +34,7 @@ struct MainWindowHarness {
     QStringList storedKeys() const { return QSettings(iniPath, QSettings::IniFormat).allKeys(); }
     void store(const QString &key, const QString &value) { settings.save(key.section(u'/', 0, 0), key.section(u'/', 1), value); }
     QStringList listed() const { return window->namesModel->stringList(); }
-    QStringList history() const
-    {
-        QStringList entries;
-        for (int i = 0; i < window->txtFilter->count(); ++i)
-            entries << window->txtFilter->itemText(i);
-        return entries;
-    }
+    QStringList history() const { QStringList entries; for (int i = 0; i < window->txtFilter->count(); ++i) entries << window->txtFilter->itemText(i); return entries; }
     void typeAndEnter(const QString &text) const // in the filter box, as a user would
     {
         window->txtFilter->lineEdit()->clear();

@@ -21,13 +21,9 @@ inline CliRun runCli(const QStringList &arguments, const QString &shellPrefix = 
         process.start(program, arguments);
     else
         process.start(u"/bin/sh"_qs, QStringList{u"-c"_qs, shellPrefix + u"; exec \"$0\" \"$@\""_qs, program} + arguments);
-    CliRun run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 // Arguments written as one blank-separated string.
