@@ -728,11 +728,16 @@ private Q_SLOTS:
         QStyleOptionViewItem row;
         row.initFrom(w.txtNames);
         row.rect = QRect(0, 10, 120, 40), row.state |= QStyle::State_Selected, row.font.setPixelSize(24); // in the list's font
-        QImage image(120, 60, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        w.txtNames->itemDelegate()->paint(&painter, row, w.namesModel->index(0));
-        painter.end();
+        const auto paintRow = [&] {
+            QImage image(120, 60, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            w.txtNames->itemDelegate()->paint(&painter, row, w.namesModel->index(0));
+            return image;
+        };
+        const QImage image = paintRow();
+        row.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange; // a row reached by keys has its focus frame
+        QVERIFY(paintRow() != image);
         QRect ink;
         int lit = 0; // lighter than the highlight, as its text is
         for (int y = 0; y < 60; ++y)

@@ -37,7 +37,7 @@ private Q_SLOTS:
             QCOMPARE(list, words(output));
         }
         // Lines of one length the command line's way: alphabets of 1, 2, 3 letters (0, 1, 2 bits); 36 letters in 12, past one 10-unit key.
-        for (const auto &[text, length, sorted] : {std::tuple{u"aa\naa\n"_qs, 2, u"aa\n"_qs}, {u"b\na\nb\n"_qs, 1, u"a\nb\n"_qs}, {u"cab\nacb\nbca\naca\n"_qs, 3, u"aca\nacb\nbca\ncab\n"_qs},
+        for (const auto &[text, length, sorted] : {std::tuple{u"aa\naa\n"_qs, 2, u"aa\n"_qs}, {u"b\na\n"_qs, 1, u"a\nb\n"_qs}, {u"cab\nacb\nbca\naca\n"_qs, 3, u"aca\nacb\nbca\ncab\n"_qs},
                  {u"mnopqrstuvwx\nabcdefghijkl\nyzABCDEFGHIJ\nabcdefghijka\nabcdefghijkl\nabcdefghijzz\n"_qs, 12, u"abcdefghijka\nabcdefghijkl\nabcdefghijzz\nmnopqrstuvwx\nyzABCDEFGHIJ\n"_qs}}) {
             std::vector<QChar> lines(text.begin(), text.end());
             sortFixedLengthLines(lines, length, u"\n", true);
