@@ -64,8 +64,7 @@ class Session:
         self._spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
                     pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
-        with os.fdopen(read_fd) as reader:
-            number = reader.readline().strip()
+        number = os.fdopen(read_fd).readline().strip()
         check(number, "Xvfb did not report its display")
         self.env["DISPLAY"] = ":" + number
         # A real window manager: frames, placement and focus as on a desktop; started
@@ -179,8 +178,7 @@ def main():
         JOURNEYS[name](session)
         print(f"{name}: passed")
     except Exception as failure:
-        for log in ("varnock.log", "kestrin.log", "home/.config/Varnock/Varnock.conf",
-                    "home/.config/Kestrin/Kestrin.conf"):
+        for log in ("varnock.log", "kestrin.log", "home/.config/Varnock/Varnock.conf", "home/.config/Kestrin/Kestrin.conf"):
             if os.path.exists(path := os.path.join(session.root, log)):
                 print(f"--- {log} ---\n" + open(path, errors="replace").read()[-3000:])
         print(f"FAILED: {failure}")
