@@ -102,9 +102,10 @@ private Q_SLOTS:
             PatternSections sections; // nor does a pattern read
             QVERIFY(!parsePatternFeed(failing, read, sections).valid && read.isEmpty());
         }
-        for (const auto &[extra, problem] : {std::pair{QStringList{"s"}, u"line 32769: a section holds at most 32767 entries"},
-                                             {QStringList{}, u"line 32768: the file ends inside the start section, before [MIDDLE]"}})
-            QCOMPARE(rulesFileProblems(memoryLines(QStringList{"[START]"} + full + extra)), QStringList{QString::fromUtf16(problem)});
+        for (const auto &[lines, problem] : {std::pair{QStringList{"[START]"} + full + QStringList{"s"}, u"line 32769: a section holds at most 32767 entries"},
+                                             {QStringList{"[START]"} + full, u"line 32768: the file ends inside the start section, before [MIDDLE]"},
+                                             {full + QStringList{"s"}, u"line 32768: the file ends before any [START] line"}}) // no section to fill yet
+            QCOMPARE(rulesFileProblems(memoryLines(lines)), QStringList{QString::fromUtf16(problem)});
     }
 
     void exactWords()
