@@ -15,8 +15,7 @@
 namespace {
 const QString Data = QStringLiteral(VARNOCK_TEST_DATA "/sources/");
 
-// The same run in-process through the window's own path: GenerateNames,
-// then Shaker and KillDupes as the options say.
+// The same run in-process through the window's own path: GenerateNames, then Shaker and KillDupes as the options say.
 QByteArray expectedLines(const QStringList &options, const QString &sample, qint64 count, quint64 seed)
 {
     const bool sort = !options.contains(u"--no-sort"_qs);
@@ -151,8 +150,7 @@ private Q_SLOTS:
         // The substitution tool's rewrite, shuffle and refusal.
         row("substitute Hello --to zyxwvutsrqponmlkjihgfedcba", 0, "Svool\n");
         row("substitute CAB --from abc --to XYZ", 0, "ZXY\n");
-        row("substitute --shuffle -s 3 Abc --from abc --to abc", 0, "*", "new charset: ",
-            "^(?=.*[aA])(?=.*[bB])(?=.*[cC])[A-C][a-c]{2}$");
+        row("substitute --shuffle -s 3 Abc --from abc --to abc", 0, "*", "new charset: ", "^(?=.*[aA])(?=.*[bB])(?=.*[cC])[A-C][a-c]{2}$");
         row("substitute abc --from abc --to xy", 2, "", "The original and the new charset are not of the same length!");
         // Bad arguments: exit 2, the culprit named.
         const std::pair<const char *, const char *> refused[] = {

@@ -89,6 +89,9 @@ private Q_SLOTS:
         QVERIFY(writeError(link) == 0 && QFileInfo(link).isSymLink() && readAll(path).isEmpty()); // no words: an empty file
         QCOMPARE(QFile::permissions(path) & ~QFileDevice::Permissions(0x0700), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(QFile::link(dir.filePath("loop2"), dir.filePath("loop1")) && QFile::link(dir.filePath("loop1"), dir.filePath("loop2")));
+        for (int i = 41; i > 0; --i) // chain1 -> chain2 -> ... -> chain41 -> words.txt: 40 links are followed, as the system does
+            QVERIFY(QFile::link(i == 41 ? path : dir.filePath(u"chain%1"_qs.arg(i + 1)), dir.filePath(u"chain%1"_qs.arg(i))));
+        QVERIFY(writeError(dir.filePath("chain2")) == 0 && writeError(dir.filePath("chain1")) == 75);
         QCOMPARE((QList<int>{writeError(dir.filePath(u"no/such/folder/x.txt"_qs)), writeError(dir.path()), writeError(u"  "_qs),
                              writeError(dir.filePath("loop1")), writeError(dir.filePath(QString(300, u'n')))}), (QList<int>{76, 75, 52, 75, 75}));
         // A device is written in place, never renamed over; a full one is error 61.
