@@ -160,7 +160,8 @@ private Q_SLOTS:
             {"--seed 0x10 Marion", "'0x10'"}, {"Marion Yvonne", "'Yvonne'"}, {"Marion -n", "'-n' needs a number of words"},
             {"--colour Marion", "unknown option '--colour'"}, {"-n 5 --colour Marion", "unknown option '--colour'"},
             {"--plain=yes Marion", "unknown option '--plain=yes'"}, {"Marion -o", "'-o' needs a file name"}, {"Marion -s", "'-s' needs a seed"},
-            {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}, {"substitute ab cd", "only one PHRASE may be given ('cd' is extra"}};
+            {"-n 5", "SAMPLE"}, {"''", "SAMPLE"}, {"substitute ab cd", "only one PHRASE may be given ('cd' is extra"},
+            {"mutate ab cd", "only one WORD may be given ('cd' is extra"}};
         for (const auto &[line, named] : refused)
             row(line, 2, "", named);
         row("mutate -s 1 -- -ab", 0, "#10", "", "^-(a[ac-z]|[b-z]b)$"); // ten siblings of one mutation unless told
