@@ -44,7 +44,8 @@ private Q_SLOTS:
             {"ab\xC3", {u"ab\u00c3"_qs}}, {"\x80\x81", {u"\u20ac\u0081"_qs}}, {QByteArray("a\0b", 3), {QStringView(u"a\0b", 3).toString()}},
             {as + "\r\nb", {QString(as), "b"}}, {as + "\r", {QString(as)}}, {as + "\xC3\xA9\n", {QString(as) + u"\u00e9"_qs}},
             {QByteArray(block - 2, 'a') + "\xE2\x80\x99", {QString(block - 2, u'a') + u"\u2019"_qs}},
-            {as + "\n\x92\xC3\xA9", {QString(as), u"\u2019\u00c3\u00a9"_qs}}, {QByteArray(block, 'a') + "\xC3\xA9", {QString(as) + u"a\u00e9"_qs}}};
+            {as + "\n\x92\xC3\xA9", {QString(as), u"\u2019\u00c3\u00a9"_qs}}, {QByteArray(block, 'a') + "\xC3\xA9", {QString(as) + u"a\u00e9"_qs}},
+            {QByteArray(block, 'a') + "\nb", {QString(block, u'a'), "b"}}};
         QTemporaryDir dir;
         for (const auto &[bytes, lines] : cases) {
             QCOMPARE(splitTextLines(decodeTextFile(bytes)), lines);
