@@ -65,11 +65,10 @@ private Q_SLOTS:
         }
     }
 
-    // One command line each (split at blanks, '' an empty argument, @ the
-    // data folder, %out a file that must not appear on failure): the exit
-    // code, standard output exactly ("#N": N lines, "*": anything), a part of
-    // standard error (none at all when empty), and a shape every line has.
-    // Every word passes the line's --reject patterns; a seeded line repeats.
+    // One command line each (split at blanks, '' an empty argument, @ the data folder, %out a file that must not appear
+    // on failure): the exit code, standard output exactly ("#N": N lines, "*": anything), a part of standard error
+    // (none at all when empty), and a shape every line has. Every word passes the line's --reject patterns; a seeded
+    // line repeats.
     void commandLines_data()
     {
         QTest::addColumn<QString>("line"), QTest::addColumn<int>("exitCode");
@@ -252,9 +251,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(path).size(), qint64(30000000));
     }
 
-    // Every kind of target gets the words without being destroyed: a link
-    // stays a link, a device stays a device, a pipe delivers every line, a
-    // file keeps its mode. Permission cases run as an unprivileged user.
+    // Every kind of target gets the words without being destroyed: a link stays a link, a device stays a device, a pipe
+    // delivers every line, a file keeps its mode. Permission cases run as an unprivileged user.
     void outputTargets()
     {
         QTemporaryDir dir;
@@ -309,9 +307,8 @@ private Q_SLOTS:
         QCOMPARE(runCli(run + QStringList{socket}).exitCode, 1);
         QCOMPARE(mode(socket) & S_IFMT, S_IFSOCK);
 
-        // As nobody: the root-owned mode-600 file is refused and kept; in a
-        // folder that takes no new file, a writable file is written in place
-        // and a new one is refused.
+        // As nobody: the root-owned mode-600 file is refused and kept; in a folder that takes no new file, a writable
+        // file is written in place and a new one is refused.
         const QString asNobody = u"exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$0\" \"$@\""_qs;
         CliRun refused = runCli(run + QStringList{words}, asNobody);
         QVERIFY2(refused.exitCode == 1 && refused.err.contains("Permission denied"), refused.err.constData());

@@ -213,8 +213,7 @@ private Q_SLOTS:
         QCOMPARE(MainWindowHarness(many).open(nullptr, false).txtFilter->count(), 32767);
     }
 
-    // Each mark is read from its key; its shortcut, pressed in the filter
-    // box, flips it and writes True/False at once.
+    // Each mark is read from its key; its shortcut, pressed in the filter box, flips it and writes True/False at once.
     void optionMarks()
     {
         const std::tuple<const char *, const char *, Qt::Key, bool> cases[] = {
@@ -261,8 +260,7 @@ private Q_SLOTS:
         }
     }
 
-    // Stored twips (the outer frame) to the frame in pixels; a value that is
-    // no usable number takes its default.
+    // Stored twips (the outer frame) to the frame in pixels; a value that is no usable number takes its default.
     void placement()
     {
         for (const auto &[stored, frame] : std::initializer_list<std::pair<const char *, QRect>>{ // WindowState|Height|Width|Top|Left

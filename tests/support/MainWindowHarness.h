@@ -9,8 +9,7 @@
 #include <QtTest/QtTest>
 #include <QtWidgets>
 
-// A main window over a private settings file, scripted dialogs and a seeded
-// (or scripted) random source.
+// A main window over a private settings file, scripted dialogs and a seeded (or scripted) random source.
 struct MainWindowHarness {
     explicit MainWindowHarness(const QMap<QString, QString> &stored = {})
     {
@@ -65,8 +64,7 @@ inline QByteArray fileBytes(const QString &path) { QFile file(path); return file
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 { QFile file(path); QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), qPrintable(path)); }
 
-// The width of the navy bar (top row of the progress box) at every repaint,
-// and each new status caption shown then.
+// The width of the navy bar (top row of the progress box) at every repaint, and each new status caption shown then.
 struct BarWatcher : QObject {
     explicit BarWatcher(frmMain &w) : box(w.picProgBar), label(w.lblStatus) { box->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override

@@ -7,9 +7,8 @@
 #include <deque>
 #include <functional>
 
-// Records every dialog shown and answers from queues. A dialog with no
-// queued answer fails the test (and answers as if cancelled), so an
-// unexpected box never goes unnoticed.
+// Records every dialog shown and answers from queues. A dialog with no queued answer fails the test (and answers as if
+// cancelled), so an unexpected box never goes unnoticed.
 class ScriptedDialogs final : public Dialogs {
 public:
     // kind: "message", "question", "input" or "open"; text: the message, question, prompt or open-dialog title;
