@@ -45,7 +45,7 @@ int checkMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     const ParsedLine line = parseCommandLine({HelpOption}, arguments);
     if (!line.fault && !line.options.isEmpty()) {
         writeText(out, QString::fromLatin1(Usage));
-        return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
+        return finishOutput(out, err, u"varnock-cli check"_qs);
     }
     if (line.fault || line.positional.isEmpty()) {
         writeText(err, QStringLiteral("varnock-cli check: %1\nTry 'varnock-cli check --help'.\n")
@@ -56,7 +56,7 @@ int checkMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     bool usable = true;
     for (const QString &path : line.positional)
         usable = checkFile(path, out, err) && usable;
-    if (!flushedWithoutError(out))
+    if (finishOutput(out, err, u"varnock-cli check"_qs) != ExitOk)
         return ExitWriteFailed;
     return usable ? ExitOk : ExitInputRejected;
 }

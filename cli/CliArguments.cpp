@@ -289,6 +289,14 @@ bool flushedWithoutError(std::FILE *stream)
     return !std::ferror(stream);
 }
 
+int finishOutput(std::FILE *out, std::FILE *err, const QString &command)
+{
+    if (flushedWithoutError(out))
+        return ExitOk;
+    writeText(err, QStringLiteral("%1: the output could not be written\n").arg(command));
+    return ExitWriteFailed;
+}
+
 QString versionText()
 {
     return QStringLiteral("varnock-cli %1.%2.%3\n")

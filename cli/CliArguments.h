@@ -90,3 +90,6 @@ void writeText(std::FILE *stream, const QString &text);
 // Flushes the stream; false if anything written to it was lost. A failed
 // flush sets the stream's error mark too, so the mark alone tells.
 bool flushedWithoutError(std::FILE *stream);
+// Flushes out after a command's last write: ExitOk, or, when anything written
+// was lost, a message on err after the command's name and ExitWriteFailed.
+int finishOutput(std::FILE *out, std::FILE *err, const QString &command);

@@ -46,10 +46,10 @@ WordTest rejectTest(const QStringList &patterns)
     };
 }
 
-int printPossible(const WordStream &stream, const WordTest &rejected, std::FILE *out)
+int printPossible(const WordStream &stream, const WordTest &rejected, std::FILE *out, std::FILE *err)
 {
     writeText(out, possibleWordsText(stream, rejected) + u'\n');
-    return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
+    return finishOutput(out, err, u"varnock-cli"_qs);
 }
 
 } // namespace
@@ -67,7 +67,7 @@ int runDrawn(const GenerateArguments &arguments, const WordStream &stream, Rando
 {
     const WordTest rejected = rejectTest(arguments.rejects);
     if (arguments.possible)
-        return printPossible(stream, rejected, out);
+        return printPossible(stream, rejected, out, err);
     if (!stream.givesWords) {
         WordArray none(1);
         return writeWordArray(none, arguments, out, err);

@@ -277,7 +277,7 @@ int generateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
         const QByteArray text =
             (parsed.action == ParsedGenerate::Action::Help ? generateUsage() : versionText()).toLocal8Bit();
         std::fwrite(text.constData(), 1, size_t(text.size()), out);
-        return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
+        return finishOutput(out, err, u"varnock-cli"_qs);
     }
     return runGenerate(parsed.arguments, out, err);
 }

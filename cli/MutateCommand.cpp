@@ -77,7 +77,7 @@ std::optional<int> readArguments(const QStringList &arguments, MutateRun &run, s
     for (const GivenOption &given : line.options) {
         if (given.is(HelpOption)) {
             print(out, QString::fromLatin1(Usage));
-            return ExitOk;
+            return finishOutput(out, err, u"varnock-cli mutate"_qs);
         }
         if (const auto problem = applyOption(given, run))
             return badArguments(err, *problem);
@@ -105,10 +105,8 @@ int mutateMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
             output += '\n';
         });
     std::fwrite(output.constData(), 1, size_t(output.size()), out);
-    if (!flushedWithoutError(out)) {
-        print(err, QStringLiteral("varnock-cli mutate: the output could not be written\n"));
+    if (finishOutput(out, err, u"varnock-cli mutate"_qs) != ExitOk)
         return ExitWriteFailed;
-    }
     if (result.outcome != SiblingRunResult::Outcome::Complete) {
         print(err, QStringLiteral("varnock-cli mutate: %1\n").arg(result.message));
         return ExitWriteFailed;

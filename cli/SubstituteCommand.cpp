@@ -53,7 +53,7 @@ int substituteMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     for (const GivenOption &given : line.options) {
         if (given.is(HelpOption)) {
             writeText(out, QString::fromLatin1(Usage));
-            return flushedWithoutError(out) ? ExitOk : ExitWriteFailed;
+            return finishOutput(out, err, u"varnock-cli substitute"_qs);
         }
         if (given.is(SeedOption)) {
             seed = strictNumber(given.value, std::numeric_limits<std::uint64_t>::max());
@@ -82,11 +82,7 @@ int substituteMain(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     const QString &phrase = line.positional.first();
     writeText(out, CopyCase(fnSubstitute(phrase, from, to), phrase) + u'\n');
-    if (!flushedWithoutError(out)) {
-        writeText(err, u"varnock-cli substitute: the output could not be written\n"_qs);
-        return ExitWriteFailed;
-    }
-    return ExitOk;
+    return finishOutput(out, err, u"varnock-cli substitute"_qs);
 }
 
 int runSubstituteCommand(const QStringList &arguments)

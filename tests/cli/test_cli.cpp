@@ -296,9 +296,11 @@ private Q_SLOTS:
         QVERIFY2(noSpace.exitCode == 1 && noSpace.err.contains("Disk full"), noSpace.err.constData());
         const CliRun fullOut = runCli(args("-n 100 Marion"), u"exec >"_qs + full);
         QVERIFY2(fullOut.exitCode == 1 && fullOut.err.contains("standard output"), fullOut.err.constData());
-        for (const char *line : {"check --help", "--help", "--possible Marion", "mutate -s 1 Marion", "substitute --help", "substitute abc",
-                                 "check " VARNOCK_TEST_DATA "/sources/elvish.vnk"})
-            QVERIFY2(runCli(args(line), u"exec >"_qs + full).exitCode == 1, line);
+        for (const char *line : {"check --help", "--help", "--version", "--possible Marion", "mutate --help", "mutate -s 1 Marion", "substitute --help",
+                                 "substitute abc", "check " VARNOCK_TEST_DATA "/sources/elvish.vnk"}) {
+            const CliRun failed = runCli(args(line), u"exec >"_qs + full);
+            QVERIFY2(failed.exitCode == 1 && failed.err.endsWith(": the output could not be written\n"), line); // and says so
+        }
         QCOMPARE(runCli(args("-n 1 --pattern " VARNOCK_TEST_DATA "/sources/elvish.vnk"), u"exec <&-"_qs).exitCode, 0); // no standard input: the file gets descriptor 0
         // A socket takes no open(): refused, and still a socket.
         const QString socket = dir.filePath("socket");
