@@ -245,7 +245,8 @@ private Q_SLOTS:
         for (const auto &[flow, message] : {std::pair{"|250|500|250", QString()}, {"|30000.5|500|30000", {}}, {"|30000.6|500|30000", capped},
                                             {"|1e400|500|30000", capped}, {"|&HFFFF|500|30000", capped}, {"|13,5|500|13", {}}, {"|12.5|500|12", {}},
                                             {"| 1.5e3 words|500|1500", {}}, {"||500|<absent>", {}}, {"120|0|120|120", {}}, {"|-3|500|<absent>", negative},
-                                            {"many|7|0|7", {}}, {"1e999||500|1e999", {}}}) {
+                                            {"many|7|0|7", {}}, {"1e999||500|1e999", {}},
+                                            {"-2147483648||-2147483648|-2147483648", {}}, {"-2147483649||500|-2147483649", {}}, {"2147483647||2147483647|2147483647", {}}}) {
             const QStringList f = QString::fromLatin1(flow).split(u'|'); // stored|answer|prefill|stored after; "" stored: none
             MainWindowHarness h(f[0].isEmpty() ? Stored() : Stored{{u"Options/HowMany"_qs, f[0]}});
             h.open(nullptr, false);
