@@ -747,6 +747,8 @@ private Q_SLOTS:
         QVERIFY(w.txtNames->itemDelegate()->inherits("WordListDelegate") && lit > 10 && ink.left() >= 3 && ink.left() <= 5
                 && std::abs(ink.center().y() - 30) <= 3 && ink.top() > 10 && ink.bottom() < 50 && ink.height() >= 14);
         QCOMPARE(w.txtNames->visualRect(w.namesModel->index(1)).top(), w.txtNames->fontMetrics().height() + 2); // rows a line and 2 pixels apart
+        w.namesModel->setStringList({QString(300, u'W')}); // wider than the list: the word and 3 pixels either side
+        QCOMPARE(w.txtNames->visualRect(w.namesModel->index(0)).width(), w.txtNames->fontMetrics().horizontalAdvance(QString(300, u'W')) + 6);
     }
 
     // Each program names itself to the desktop, shows its window and runs until it ends.
