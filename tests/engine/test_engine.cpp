@@ -205,7 +205,8 @@ private Q_SLOTS:
             {".5", 0.5}, {"5.", 5}, {"-3.5", -3.5}, {"+7x", 7}, {"13,5", 13}, {"&HFF", 255}, {"&h1f", 31}, {"&HA@", 10}, {"&O1>", 1},
             {"&HFFFF", 65535}, {"&H7FFFFFFF", 2147483647}, {"&HFFFFFFFF", 4294967295.0}, {"&H100000000", 4294967296.0}, {"&O17", 15},
             {"&o78", 7}, {"&H", 0}, {"&", 0}, {"&X1", 0}, {"abc", 0}, {"", 0}, {"-", 0}, {"1e999", HUGE_VAL}, {"-1e400", -HUGE_VAL},
-            {"1e-400", 0}, {"1000e306", HUGE_VAL}, {"0.001e-322", 0}, {"-0.01e310", -1e308}, {"0.0012", 0.0012}};
+            {"1e-400", 0}, {"1000e306", HUGE_VAL}, {"0.001e-322", 0}, {"-0.01e310", -1e308}, {"0.0012", 0.0012},
+            {"1e+3", 1000}, {"0.0001e3000", HUGE_VAL}}; // the exponent's sign, then its first digit, count
         const auto restore = qScopeGuard([before = std::string(std::setlocale(LC_NUMERIC, nullptr))] { std::setlocale(LC_NUMERIC, before.c_str()); });
         for (const char *locale : {"C", "de_DE.UTF-8"})
             for (const auto &[text, value] : cases)
@@ -213,6 +214,7 @@ private Q_SLOTS:
         QCOMPARE(leadingNumber(u"0."_qs + QString(10400, u'0') + u"1e9999"_qs), 0.0); // 1e-402: too small, however long the exponent
         QVERIFY(leadingNumber(QString(400, u'0') + u"1e-400"_qs) == 0.0 && leadingNumber(u"1"_qs + QString(500, u'0') + u".5e-100"_qs) == HUGE_VAL); // leading zeros add no size, whole digits do
         QCOMPARE(leadingNumber(u"1."_qs + QString(500, u'0') + u"e400"_qs), HUGE_VAL); // nor do digits after the point
+        QVERIFY(!std::signbit(leadingNumber(u"-"_qs)) && !std::signbit(leadingNumber(u"-e5"_qs))); // no digit: plain 0, not minus zero
         // Rounding half to even into 16, 32 and 64 bits; beyond the type, or not a number, is error 6.
         QStringList rounded;
         for (double v : {12.5, 13.5, -2.5, 12.51, 32766.5, 32767.5, -32768.5, -32769.0, 2147483647.0, 2147483647.5, -2147483648.5,
