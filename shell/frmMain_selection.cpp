@@ -32,13 +32,11 @@ void frmMain::mnuCopy_Click()
 void frmMain::setSelectedAll(bool selected)
 {
     const int N = namesModel->rowCount();
-    // Hidden while the flags change, so the list repaints once.
-    txtNames->hide();
     QItemSelectionModel *selection = txtNames->selectionModel();
-    // On an empty list both indexes are invalid and neither call does anything.
+    // One range for every row, so the list repaints once. On an empty list
+    // both indexes are invalid and neither call does anything.
     selection->select(QItemSelection(namesModel->index(0), namesModel->index(N - 1)),
                       selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
-    txtNames->show();
     // Moving the current entry must not touch the selection.
     selection->setCurrentIndex(namesModel->index(0), QItemSelectionModel::NoUpdate);
 }
